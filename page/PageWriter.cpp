@@ -1,0 +1,1 @@
+#include "page/PageWriter.h"

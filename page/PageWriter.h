@@ -1,0 +1,5 @@
+#pragma once
+
+namespace dw {
+// The wallpaper page writer lives here.
+}

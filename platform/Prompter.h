@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QString>
+
+namespace dw {
+
+// The title message boxes get when a message names no title of its own.
+inline const QString kAppTitle = QStringLiteral("Datewren");
+
+enum class Icon { None, Information, Question, Exclamation, Critical };
+enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class Button { Ok, Cancel, Yes, No };
+
+// One modal message box, described completely so that tests can compare it.
+struct Message {
+    QString text;
+    QString title = kAppTitle;
+    Icon icon = Icon::None;
+    Buttons buttons = Buttons::Ok;
+    Button defaultButton = Button::Ok;
+
+    bool operator==(const Message &) const = default;
+};
+
+// The file dialogs the program opens. Titles, filters and default extensions are fixed per kind.
+enum class FileKind { Open, Save, OpenReg, SaveReg, Html, Picture };
+
+struct FileDialogSpec {
+    bool save = false;
+    QString title;
+    QString filterDescription;
+    QString filterPattern; // ";"-separated, e.g. "*.html;*.htm"
+    QString defaultSuffix; // without the dot; empty for none
+};
+
+FileDialogSpec fileDialogSpec(FileKind kind);
+
+// Every question the program puts to the user goes through here; tests script the answers.
+class Prompter {
+public:
+    virtual ~Prompter() = default;
+    virtual Button ask(const Message &message) = 0;
+    // Full path of the chosen file, or "" when the user cancels.
+    virtual QString chooseFile(FileKind kind) = 0;
+    virtual void beep() = 0;
+
+    // Convenience: a message with only an OK button.
+    void inform(const QString &text, const QString &title = kAppTitle, Icon icon = Icon::Information)
+    {
+        ask(Message{text, title, icon, Buttons::Ok, Button::Ok});
+    }
+};
+
+} // namespace dw

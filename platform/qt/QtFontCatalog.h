@@ -1,0 +1,16 @@
+#pragma once
+
+#include "platform/FontCatalog.h"
+
+namespace dw {
+
+// Families and measurements from Qt (needs a QGuiApplication); faces from fontconfig.
+class QtFontCatalog final : public FontCatalog {
+public:
+    QStringList families() const override;
+    double textWidth(const QString &family, double pixelSize, bool bold, bool italic,
+                     const QString &text) const override;
+    std::vector<FontFace> faces() const override;
+};
+
+} // namespace dw

@@ -1,0 +1,87 @@
+#include "platform/qt/QtPrompter.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+namespace dw {
+
+namespace {
+QMessageBox::StandardButton toStandard(Button b)
+{
+    switch (b) {
+    case Button::Ok: return QMessageBox::Ok;
+    case Button::Cancel: return QMessageBox::Cancel;
+    case Button::Yes: return QMessageBox::Yes;
+    case Button::No: return QMessageBox::No;
+    }
+    return QMessageBox::Ok;
+}
+
+QMessageBox::StandardButtons toStandard(Buttons b)
+{
+    switch (b) {
+    case Buttons::Ok: return QMessageBox::Ok;
+    case Buttons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
+    case Buttons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+    case Buttons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+QMessageBox::Icon toStandard(Icon i)
+{
+    switch (i) {
+    case Icon::None: return QMessageBox::NoIcon;
+    case Icon::Information: return QMessageBox::Information;
+    case Icon::Question: return QMessageBox::Question;
+    case Icon::Exclamation: return QMessageBox::Warning;
+    case Icon::Critical: return QMessageBox::Critical;
+    }
+    return QMessageBox::NoIcon;
+}
+} // namespace
+
+Button QtPrompter::ask(const Message &m)
+{
+    QMessageBox box(toStandard(m.icon), m.title, m.text, toStandard(m.buttons), owner_);
+    box.setDefaultButton(toStandard(m.defaultButton));
+    // Closing the box with Esc or the window button means Cancel where there is one, else No/OK.
+    switch (box.exec()) {
+    case QMessageBox::Yes: return Button::Yes;
+    case QMessageBox::No: return Button::No;
+    case QMessageBox::Cancel: return Button::Cancel;
+    case QMessageBox::Ok: return Button::Ok;
+    default:
+        if (m.buttons == Buttons::YesNoCancel || m.buttons == Buttons::OkCancel)
+            return Button::Cancel;
+        return m.buttons == Buttons::YesNo ? Button::No : Button::Ok;
+    }
+}
+
+QString QtPrompter::chooseFile(FileKind kind)
+{
+    const FileDialogSpec spec = fileDialogSpec(kind);
+    QFileDialog dialog(owner_, spec.title);
+    dialog.setAcceptMode(spec.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(spec.save ? QFileDialog::AnyFile : QFileDialog::AnyFile);
+    // The program asks its own overwrite question where it needs one.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    QString patterns = spec.filterPattern;
+    patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+    dialog.setNameFilter(spec.filterDescription.section(QLatin1Char('('), 0, 0).trimmed()
+                         + QStringLiteral(" (") + patterns + QLatin1Char(')'));
+    if (!spec.defaultSuffix.isEmpty())
+        dialog.setDefaultSuffix(spec.defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath();
+}
+
+void QtPrompter::beep()
+{
+    QApplication::beep();
+}
+
+} // namespace dw
