@@ -1,9 +1,54 @@
+#include "app/CliModes.h"
 #include "ui/MainWindow.h"
 
 #include <QApplication>
+#include <QGuiApplication>
+#include <cstdio>
+
+namespace {
+
+void printHelp()
+{
+    std::fputs("Usage: wrenpad [LIST.dwe]\n"
+               "       wrenpad --help | --version\n", stdout);
+    for (const auto &mode : dw::cliModes())
+        std::printf("       wrenpad %s\n", qPrintable(mode.synopsis));
+    std::fputs("\nWith a list file (extension .dwe) the window opens with that list.\n", stdout);
+    for (const auto &mode : dw::cliModes())
+        std::printf("\n%s\n%s\n", qPrintable(mode.synopsis), qPrintable(mode.help));
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+
+    if (!args.isEmpty() && args.first().startsWith(QLatin1String("--"))) {
+        const QString option = args.first();
+        if (option == QLatin1String("--help") || option == QLatin1String("-h")) {
+            printHelp();
+            return 0;
+        }
+        if (option == QLatin1String("--version")) {
+            std::puts("wrenpad 7.0.3");
+            return 0;
+        }
+        for (const auto &mode : dw::cliModes()) {
+            if (args.contains(mode.option)) {
+                // Window-less modes still need fonts and measurements: run offscreen.
+                if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+                    qputenv("QT_QPA_PLATFORM", "offscreen");
+                QApplication app(argc, argv);
+                return mode.run(args);
+            }
+        }
+        std::fprintf(stderr, "wrenpad: unknown option %s (see wrenpad --help)\n", qPrintable(option));
+        return 2;
+    }
+
     QApplication app(argc, argv);
     dw::MainWindow window;
     window.show();
