@@ -1,1 +1,48 @@
 #pragma once
+
+#include "convert/ConvPrompter.h"
+
+#include <QString>
+
+namespace dw::convert {
+
+inline const QString kWindowTitle = QStringLiteral("DWE Converter - From 7.0.2 to 7.0.3");
+inline const QString kBrowseTitle = QStringLiteral("Select a file to convert");
+inline const QString kBrowseFilter = QStringLiteral("Datewren List File (*.dwe)");
+
+// Larger sources are refused rather than read into memory: no list file comes near this.
+inline constexpr qint64 kMaxSourceBytes = qint64(512) * 1024 * 1024;
+
+Box alreadyConvertedBox();
+Box overwriteBox();
+Box successBox();
+Box helpBox();
+Box readFailedBox(const QString &path, const QString &reason);
+Box writeFailedBox(const QString &path, const QString &reason);
+
+// The destination proposed for a source: its path without ".dwe", followed by "_con.dwe".
+QString proposedDestination(const QString &source);
+
+// The destination as it is written: ".dwe" appended unless it already ends so, in any case.
+QString completedDestination(const QString &destination);
+
+enum class Outcome {
+    NoSource,         // nothing at the source path, or not a regular file: nothing said
+    ReadFailed,       // the source exists but could not be read: reported
+    AlreadyConverted, // reported
+    Declined,         // the overwrite question was answered No
+    WriteFailed,      // reported with the system's reason; an existing destination is intact
+    Converted,        // reported
+};
+
+struct ConvertResult {
+    Outcome outcome = Outcome::NoSource;
+    QString destination; // the completed destination, once the conversion got that far
+    qsizetype events = 0;
+};
+
+// The Convert command: reads the old list at source, and writes the current list to the
+// destination (completed as above; "" means the proposed one), asking before it replaces a file.
+ConvertResult convertFile(const QString &source, const QString &destination, ConvPrompter &prompter);
+
+} // namespace dw::convert
