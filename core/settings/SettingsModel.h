@@ -5,10 +5,20 @@
 
 namespace dw {
 
-// One colour picker: its current colour text (rrggbb, lower case) and its default colour text.
+// A colour value as the pickers hold it: red + green * 256 + blue * 65536.
+constexpr quint32 rgbValue(int red, int green, int blue)
+{
+    return quint32(red & 255) | (quint32(green & 255) << 8) | (quint32(blue & 255) << 16);
+}
+
+// One colour picker: its colour text (rrggbb, lower case; what is saved and what the page
+// uses), its default colour text (restored by the "Default Settings..." commands) and the
+// colour it shows. Loading sets only the text; the refresh derives the colour from a valid text
+// and rewrites the text from the colour, so an unreadable text falls back to the shown colour.
 struct ColourPicker {
     QString text;
     QString defaultText;
+    quint32 value = 0;
 };
 
 // The layout frame of the position editor, in its own units (1/1440 inch).
@@ -30,18 +40,19 @@ struct SettingsModel {
     // 0 MainDateFontColour, 1 NameDateFontColour, 2 ScrollerFontColour, 3 ImportantColour,
     // 4 background colour, 5 MDEffectColor, 6 NDRollover, 7 ScrollerBgColour.
     std::array<ColourPicker, 8> pickers{{
-        {QStringLiteral("ff0000"), QStringLiteral("ff0000")},
-        {QStringLiteral("008000"), QStringLiteral("008000")},
-        {QStringLiteral("0000ff"), QStringLiteral("0000ff")},
-        {QStringLiteral("ff0000"), QStringLiteral("ff0000")},
-        {QStringLiteral("b0d0f0"), QStringLiteral("b0d0f0")},
-        {QStringLiteral("808080"), QStringLiteral("808080")},
-        {QStringLiteral("008000"), QStringLiteral("008000")},
-        {QStringLiteral("ffffdf"), QStringLiteral("ffffdf")},
+        {QStringLiteral("ff0000"), QStringLiteral("ff0000"), rgbValue(0xff, 0x00, 0x00)},
+        {QStringLiteral("008000"), QStringLiteral("008000"), rgbValue(0x00, 0x80, 0x00)},
+        {QStringLiteral("0000ff"), QStringLiteral("0000ff"), rgbValue(0x00, 0x00, 0xff)},
+        {QStringLiteral("ff0000"), QStringLiteral("ff0000"), rgbValue(0xff, 0x00, 0x00)},
+        {QStringLiteral("b0d0f0"), QStringLiteral("b0d0f0"), rgbValue(0xb0, 0xd0, 0xf0)},
+        {QStringLiteral("808080"), QStringLiteral("808080"), rgbValue(0x80, 0x80, 0x80)},
+        {QStringLiteral("008000"), QStringLiteral("008000"), rgbValue(0x00, 0x80, 0x00)},
+        {QStringLiteral("ffffdf"), QStringLiteral("ffffdf"), rgbValue(0xff, 0xff, 0xdf)},
     }};
 
     bool animate = false;                        // chkAnim (ImportantAnimate when off: "0")
-    QString animation = QStringLiteral("Fade");  // ticked menu item: Fade, Blink, ColourBlink, Glow
+    // Ticked menu item: Fade, Blink, ColourBlink, Glow; empty when none is ticked.
+    QString animation = QStringLiteral("Fade");
     QString backgroundKind = QStringLiteral("Colour"); // cmbBackground: "Colour" or "Picture"
     QString backgroundPicture;                   // txtBrowse
     QString remindBefore = QStringLiteral("5");  // cmbDays, RemindBefore
@@ -76,9 +87,14 @@ struct SettingsModel {
     int nameDateAlign = 2;       // picAlign: -1 none, 0 left, 1 center, 2 right
     int scrollerPreset = -1;     // picPos: -1 none, 0 top, 1 middle, 2 bottom
 
-    // AutoC tab: fourteen completion pairs (txtShortcut(i), txtAutoCom(i)).
-    std::array<QString, 14> shortcuts{};
-    std::array<QString, 14> completions{};
+    // AutoC tab: fourteen completion pairs (txtShortcut(i), txtAutoCom(i)). Pairs 0..6 complete
+    // after "@", 7..13 after "$"; the first five start with common webmail domains.
+    std::array<QString, 14> shortcuts{QStringLiteral("aa"), QStringLiteral("gg"),
+                                      QStringLiteral("hh"), QStringLiteral("oo"),
+                                      QStringLiteral("yy")};
+    std::array<QString, 14> completions{QStringLiteral("aol.com"), QStringLiteral("gmail.com"),
+                                        QStringLiteral("hotmail.com"), QStringLiteral("outlook.com"),
+                                        QStringLiteral("yahoo.com")};
 
     bool saveAtExit = true; // chkSaveExit
 };
