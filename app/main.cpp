@@ -1,8 +1,8 @@
 #include "app/CliModes.h"
+#include "ui/AppServices.h"
 #include "ui/MainWindow.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 #include <cstdio>
 
 namespace {
@@ -16,6 +16,13 @@ void printHelp()
     std::fputs("\nWith a list file (extension .dwe) the window opens with that list.\n", stdout);
     for (const auto &mode : dw::cliModes())
         std::printf("\n%s\n%s\n", qPrintable(mode.synopsis), qPrintable(mode.help));
+}
+
+// Without a display the toolkit would abort with a message few people understand.
+bool displayAvailable()
+{
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+           || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
 }
 
 } // namespace
@@ -49,8 +56,21 @@ int main(int argc, char **argv)
         return 2;
     }
 
+    if (!displayAvailable()) {
+        std::fputs("wrenpad: no display found. wrenpad is a desktop program and needs a graphical\n"
+                   "session (DISPLAY or WAYLAND_DISPLAY is not set).\n"
+                   "Without one, run it under a virtual display:\n"
+                   "    xvfb-run -a scripts/run.sh [LIST.dwe]\n"
+                   "(xvfb-run comes with the Debian package xvfb; scripts/install-deps.sh installs it.)\n",
+                   stderr);
+        return 3;
+    }
+
     QApplication app(argc, argv);
-    dw::MainWindow window;
-    window.show();
+    dw::DesktopServices desktop;
+    dw::MainWindow window(desktop.services());
+    desktop.setDialogOwner(&window);
+    // The argument text as one line, the way the desktop hands over a file to open with us.
+    window.startUp(args.join(QLatin1Char(' ')));
     return app.exec();
 }

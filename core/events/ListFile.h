@@ -1,0 +1,47 @@
+#pragma once
+
+#include "core/events/EventRecord.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace dw {
+
+// A list file (.dwe): five lines per event - name, date, address ("-" for none), mark ("0"/"1"),
+// customised-date rule - joined by CR LF, with no line end after the last line.
+
+enum class ListReadStatus {
+    Ok,
+    OldFormat,  // a four-line file of the previous version: the converter must run first
+    Unreadable, // a folder, no permission, an I/O error
+};
+
+struct ListReadResult {
+    ListReadStatus status = ListReadStatus::Unreadable;
+    std::vector<EventRecord> events;
+    QString error; // the system's reason when Unreadable
+};
+
+// True when every fourth line of each five-line step is exactly "0" or "1". A file whose line
+// count is a multiple of four but not of five is a one- or two-event list of the previous
+// version, which passes the mark test by accident; it is refused too.
+bool passesListFormatTest(const QStringList &lines);
+
+// Builds the events from the lines of a file that passed the format test. An incomplete last
+// event is completed with the defaults, so every event has all five fields.
+std::vector<EventRecord> eventsFromLines(const QStringList &lines);
+
+// Decodes, tests and parses the bytes of a list file.
+ListReadResult parseListBytes(const QByteArray &bytes);
+
+// Reads the list file at path. A missing file reads as Unreadable; the caller decides whether
+// to create it.
+ListReadResult readListFile(const QString &path);
+
+// The exact bytes of a list file. A line break inside a field would shift every later event,
+// so it is written as a blank.
+QByteArray listFileBytes(const std::vector<EventRecord> &events);
+
+} // namespace dw

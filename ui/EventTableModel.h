@@ -1,0 +1,31 @@
+#pragma once
+
+#include "core/events/EventList.h"
+
+#include <QAbstractTableModel>
+
+namespace dw {
+
+// The event list as an item model: column 0 names (the mark as MarkRole), 1 dates,
+// 2 addresses, 3 the customised-date rule (never shown). The three visible columns are views
+// over this one model, so they hold the same rows by construction.
+class EventTableModel final : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    enum Column { NameColumn, DateColumn, AddressColumn, RuleColumn, ColumnCount };
+    static constexpr int MarkRole = Qt::UserRole;
+
+    explicit EventTableModel(EventList &list, QObject *parent = nullptr);
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    EventList &list_;
+    // Rows the views know about; differs from the list only inside a change notification.
+    int rows_ = 0;
+};
+
+} // namespace dw

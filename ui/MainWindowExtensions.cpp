@@ -1,0 +1,13 @@
+#include "ui/MainWindow.h"
+
+namespace dw {
+
+// Each part of the program that adds widgets, commands, start-up or exit steps or keys to the
+// main window declares its installer here and calls it below: one line each.
+
+void installExtensions(MainWindow &window)
+{
+    (void)window;
+}
+
+} // namespace dw
