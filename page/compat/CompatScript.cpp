@@ -1,5 +1,7 @@
 #include "page/compat/CompatScript.h"
 
+#include "core/settings/SettingsStore.h"
+
 namespace dw {
 
 namespace {
@@ -127,6 +129,16 @@ PageOptions browserCompatOptions(bool on)
     if (on)
         options.compatScript = compatScriptElement();
     return options;
+}
+
+bool browserCompatPreference(const SettingsStore &store)
+{
+    return preferenceFlag(store, QLatin1String(kBrowserCompatKey), true);
+}
+
+bool setBrowserCompatPreference(SettingsStore &store, bool on)
+{
+    return setPreferenceFlag(store, QLatin1String(kBrowserCompatKey), on);
 }
 
 } // namespace dw
