@@ -1,4 +1,7 @@
 #include "app/CliModes.h"
+#include "app/SettingsCli.h"
+#include "app/WriteHtmlCli.h"
+#include "app/WritePreviewCli.h"
 
 namespace dw {
 
@@ -6,6 +9,10 @@ namespace dw {
 const std::vector<CliMode> &cliModes()
 {
     static const std::vector<CliMode> modes = {
+        writeHtmlMode(),
+        writePreviewMode(),
+        exportSettingsMode(),
+        importSettingsMode(),
     };
     return modes;
 }
