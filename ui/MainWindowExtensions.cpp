@@ -4,10 +4,12 @@ namespace dw {
 
 // Each part of the program that adds widgets, commands, start-up or exit steps or keys to the
 // main window declares its installer here and calls it below: one line each.
+void installEditing(MainWindow &window);
 
 void installExtensions(MainWindow &window)
 {
     (void)window;
+    installEditing(window);
 }
 
 } // namespace dw

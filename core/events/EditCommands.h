@@ -14,7 +14,7 @@ namespace dw {
 // The boxes of the List panel's input row that a command reads or changes.
 enum class InputField { Name, Date, Email };
 
-struct InputRow {
+struct InputState {
     QString name;
     QDate date;
     QString address = kNoAddress;
@@ -31,7 +31,7 @@ public:
     EditCommands(EventList &list, Prompter &prompter, const Clock &clock,
                  QObject *parent = nullptr);
 
-    const InputRow &input() const { return input_; }
+    const InputState &input() const { return input_; }
     bool modifying() const { return list_.editing(); }
     int modifyingRow() const { return modifyingRow_; }
 
@@ -81,7 +81,7 @@ private:
     EventList &list_;
     Prompter &prompter_;
     const Clock &clock_;
-    InputRow input_;
+    InputState input_;
     bool completionOn_ = true;
     int modifyingRow_ = -1;
     std::function<CompletionSlots()> slots_;
