@@ -8,13 +8,8 @@ using dw::test::TempDir;
 
 namespace {
 
-struct CliRun {
-    int status;
-    QString out;
-    QString err;
-};
-
-CliRun run(const QStringList &args)
+// Exit status, then what went to stdout and stderr.
+std::tuple<int, QString, QString> cli(const QStringList &args)
 {
     QString out, err;
     QTextStream o(&out), e(&err);
@@ -25,8 +20,7 @@ CliRun run(const QStringList &args)
 }
 
 const QByteArray kOld = "Anna\r\n05/01/1980\r\n-\r\n1\r\nBen\r\n12/03/1990\r\nroom 4\r\n0";
-const QByteArray kNew =
-    "Anna\r\n05/01/1980\r\n-\r\n1\r\n00/00 00/00 00/00\r\nBen\r\n12/03/1990\r\nroom 4\r\n0\r\n00/00 00/00 00/00";
+const QByteArray kNew = "Anna\r\n05/01/1980\r\n-\r\n1\r\n00/00 00/00 00/00\r\nBen\r\n12/03/1990\r\nroom 4\r\n0\r\n00/00 00/00 00/00";
 
 } // namespace
 
@@ -34,35 +28,23 @@ TEST(CommandLineTest, ConvertsWithoutAWindowAndExitsNonZeroWhenNothingIsWritten)
 {
     TempDir dir;
     const QString src = dir.write("old.dwe", kOld);
-    CliRun r = run({src});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, "Converted successfully!\nWrote " + dir.path("old_con.dwe") + " (2 events)\n");
-    EXPECT_EQ(TempDir::read(dir.path("old_con.dwe")), kNew);
-
-    // The destination exists: only --force replaces it.
+    const QString con = dir.path("old_con.dwe");
+    using R = std::tuple<int, QString, QString>;
+    EXPECT_EQ(cli({src}), (R{0, "Converted successfully!\nWrote " + con + " (2 events)\n", ""}));
+    EXPECT_EQ(TempDir::read(con), kNew);
     dir.write("old_con.dwe", "keep me");
-    r = run({src});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "wrenfix: " + dir.path("old_con.dwe") + " already exists; nothing written (use --force to replace it)\n");
-    EXPECT_EQ(TempDir::read(dir.path("old_con.dwe")), "keep me");
-    EXPECT_EQ(run({"--force", src}).status, 0);
-    EXPECT_EQ(TempDir::read(dir.path("old_con.dwe")), kNew);
-
-    r = run({dir.path("old_con.dwe"), dir.path("again")});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "File has already been converted.\n");
-    EXPECT_EQ(run({dir.path("none.dwe")}).err, "wrenfix: " + dir.path("none.dwe") + ": no such file\n");
-    EXPECT_EQ(run({dir.root()}).err, "wrenfix: " + dir.root() + ": is a folder, not a list file\n");
-    r = run({src, dir.path("missing/new.dwe")});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_TRUE(r.err.startsWith("wrenfix: Cannot write the file \"" + dir.path("missing/new.dwe") + "\":\n")) << r.err.toStdString();
-
-    EXPECT_EQ(run({}).status, 2);
-    EXPECT_EQ(run({"a", "b", "c"}).status, 2);
-    EXPECT_EQ(run({"--frobnicate", src}).err, "wrenfix: unknown option --frobnicate (see wrenfix --help)\n");
-    r = run({"--help"});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_TRUE(r.out.startsWith("Usage: wrenfix [--force] OLD.dwe [NEW.dwe]\n"));
+    EXPECT_EQ(cli({src}), (R{1, "", "wrenfix: " + con + " already exists; nothing written (use --force to replace it)\n"}));
+    EXPECT_EQ(TempDir::read(con), "keep me");
+    EXPECT_EQ(std::get<0>(cli({"--force", src})), 0);
+    EXPECT_EQ(TempDir::read(con), kNew);
+    EXPECT_EQ(cli({con, dir.path("again")}), (R{1, "File has already been converted.\n", ""}));
+    EXPECT_EQ(cli({dir.path("none.dwe")}), (R{1, "", "wrenfix: " + dir.path("none.dwe") + ": no such file\n"}));
+    EXPECT_EQ(cli({dir.root()}), (R{1, "", "wrenfix: " + dir.root() + ": is a folder, not a list file\n"}));
+    EXPECT_EQ(std::get<2>(cli({src, dir.path("no/new.dwe")})),
+              "wrenfix: Cannot write the file \"" + dir.path("no/new.dwe") + "\":\nNo such file or directory\nNothing was converted.\n");
+    EXPECT_EQ(std::get<0>(cli({"a", "b", "c"})), 2);
+    EXPECT_EQ(cli({"--frob", src}), (R{2, "", "wrenfix: unknown option --frob (see wrenfix --help)\n"}));
+    EXPECT_TRUE(std::get<1>(cli({"--help"})).startsWith("Usage: wrenfix [--force] OLD.dwe [NEW.dwe]\n"));
 }
 
 TEST(CommandLineTest, ProgramRunsHeadlessAndExplainsAMissingDisplay)
@@ -71,23 +53,19 @@ TEST(CommandLineTest, ProgramRunsHeadlessAndExplainsAMissingDisplay)
     if (!QFile::exists(program))
         GTEST_SKIP() << "wrenfix not built";
     TempDir dir;
-    const QString src = dir.write("old.dwe", kOld);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         env.remove(name);
-
-    QProcess convert;
-    convert.setProcessEnvironment(env);
-    convert.start(program, {src, dir.path("new.dwe")});
-    ASSERT_TRUE(convert.waitForFinished(30000));
-    EXPECT_EQ(convert.exitCode(), 0) << convert.readAllStandardError().toStdString();
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.start(program, {dir.write("old.dwe", kOld), dir.path("new.dwe")});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitCode(), 0);
     EXPECT_EQ(TempDir::read(dir.path("new.dwe")), kNew);
 
-    QProcess window;
-    window.setProcessEnvironment(env);
-    window.start(program, {});
-    ASSERT_TRUE(window.waitForFinished(30000));
-    EXPECT_EQ(window.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(window.exitCode(), 1);
-    EXPECT_EQ(QString::fromUtf8(window.readAllStandardError()), dw::convert::noDisplayText());
+    process.start(program, {});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_EQ(QString::fromUtf8(process.readAllStandardError()), dw::convert::noDisplayText());
 }
