@@ -98,6 +98,7 @@ QByteArray listFileBytes(const std::vector<EventRecord> &events)
     out.reserve(size);
     const QLatin1String crlf("\r\n");
     bool first = true;
+    const EventRecord *last = events.empty() ? nullptr : &events.back();
     for (const EventRecord &r : events) {
         if (!first)
             out += crlf;
@@ -110,7 +111,9 @@ QByteArray listFileBytes(const std::vector<EventRecord> &events)
         out += crlf;
         out += QString::number(r.mark);
         out += crlf;
-        appendField(out, r.rule);
+        // An empty last line reads back as a line end after the last line: the file would lose
+        // a line, and a one-event list would even look like the previous format.
+        appendField(out, (&r == last && r.rule.isEmpty()) ? kDefaultRule : r.rule);
     }
     return encodeText(out);
 }

@@ -1,0 +1,261 @@
+#include "core/events/ListCommands.h"
+#include "core/events/ListFile.h"
+#include "tests/support/ScriptedPrompter.h"
+#include "tests/support/TempDir.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+using namespace dw;
+using test::ScriptedPrompter;
+using test::TempDir;
+
+namespace {
+const Message kAddQuestion{"Do you want to add the file(s) to the current list?\r\n"
+                           "(Press 'No' to clear the current list and load the file.)",
+                           "Add", Icon::Question, Buttons::YesNoCancel, Button::Yes};
+const Message kConvert{"Convert file using DWE Converter before opening.", "Datewren",
+                       Icon::Information, Buttons::Ok, Button::Ok};
+const Message kExitOffer{"Do you want to save the list in a file?", "Datewren List File",
+                         Icon::Exclamation, Buttons::YesNoCancel, Button::Yes};
+
+struct RecordingBusy final : BusyIndicator {
+    QStringList captions;
+    bool shown = false;
+    void show(const QString &c) override { captions << c, shown = true; }
+    void hide() override { shown = false; }
+};
+
+QByteArray listOf(std::initializer_list<const char *> names, const char *address = "-")
+{
+    std::vector<EventRecord> events;
+    for (const char *n : names)
+        events.push_back({n, "01/02/2000", address, 0, kDefaultRule});
+    return listFileBytes(events);
+}
+
+QStringList names(const EventList &list)
+{
+    QStringList out;
+    for (const auto &r : list.rows())
+        out << r.name;
+    return out;
+}
+
+struct Fixture : ::testing::Test {
+    EventList list;
+    ScriptedPrompter prompter;
+    RecordingBusy busy;
+    ListCommands commands{list, prompter, busy};
+    TempDir dir;
+};
+using ListCommandsTest = Fixture;
+} // namespace
+
+TEST_F(ListCommandsTest, AddOrReplaceQuestionDecidesHowAFileIsLoaded)
+{
+    const QString a = dir.write("a.dwe", listOf({"A1", "A2"}, "a@x"));
+    const QString b = dir.write("b.dwe", listOf({"B1"}, "b@x"));
+    EXPECT_EQ(commands.loadListFile(a, true), LoadResult::Loaded); // empty list: no question
+    EXPECT_TRUE(prompter.messages.empty());
+    EXPECT_EQ(busy.captions, QStringList{"Populating List...\r\n(a.dwe)"});
+    EXPECT_FALSE(busy.shown);
+
+    prompter.answer(Button::Yes);
+    commands.loadListFile(b, true);
+    EXPECT_EQ(names(list), (QStringList{"A1", "A2", "B1"}));
+    EXPECT_EQ(list.addressChoices(), (QStringList{"a@x", "b@x"}));
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0], kAddQuestion);
+
+    prompter.answer(Button::Cancel);
+    EXPECT_EQ(commands.loadListFile(b, true), LoadResult::Cancelled);
+    EXPECT_EQ(list.count(), 3);
+
+    prompter.answer(Button::No);
+    commands.loadListFile(b, true);
+    EXPECT_EQ(names(list), QStringList{"B1"});
+    EXPECT_EQ(list.addressChoices(), QStringList{"b@x"});
+
+    commands.loadListFile(b, false); // ask flag clear: appends without a question
+    EXPECT_EQ(list.count(), 2);
+    EXPECT_EQ(list.addressChoices(), QStringList{"b@x"});
+    EXPECT_EQ(prompter.messages.size(), 3u);
+}
+
+TEST_F(ListCommandsTest, BadFilesNeverCostTheUserTheirList)
+{
+    list.append({"Mine", "01/01/2000", "-", 1, kDefaultRule});
+    const QString old = dir.write("old.dwe", "a\r\nd\r\n-\r\n1\r\nb\r\nd\r\n-\r\n0\r\nc\r\nd\r\n-\r\n0");
+    prompter.answer(Button::No);
+    EXPECT_EQ(commands.loadListFile(old, true), LoadResult::Refused);
+    EXPECT_EQ(prompter.messages.back(), kConvert);
+    EXPECT_EQ(names(list), QStringList{"Mine"});
+
+    prompter.answer(Button::No);
+    EXPECT_EQ(commands.loadListFile(dir.root(), true), LoadResult::Failed); // a folder
+    EXPECT_EQ(prompter.messages.size(), 3u); // two questions, one refusal, nothing for the folder
+    EXPECT_EQ(list.count(), 1);
+
+    if (geteuid() != 0) { // root reads whatever the permissions say
+        const QString locked = dir.write("locked.dwe", listOf({"X"}));
+        QFile::setPermissions(locked, QFileDevice::WriteOwner);
+        prompter.answer(Button::No);
+        EXPECT_EQ(commands.loadListFile(locked, true), LoadResult::Failed);
+        EXPECT_EQ(list.count(), 1);
+    }
+
+    // A missing file is created empty and adds nothing.
+    const QString missing = dir.path("new.dwe");
+    EXPECT_EQ(commands.loadListFile(missing, false), LoadResult::Loaded);
+    EXPECT_TRUE(QFile::exists(missing));
+    EXPECT_EQ(list.count(), 1);
+    EXPECT_EQ(commands.loadListFile(dir.path("no/such/folder.dwe"), false), LoadResult::Failed);
+    EXPECT_EQ(commands.loadListFile(QString(), false), LoadResult::NoPath);
+}
+
+TEST_F(ListCommandsTest, LoadCleansAddressChoicesAndFillsAnEmptyAddressBox)
+{
+    list.setAddressChoices({"x@y", "", "x@y"});
+    QString box;
+    commands.setAddressBox([&] { return box; }, [&](const QString &t) { box = t; });
+    std::vector<EventRecord> events{{"a", "d", "x@y", 0, kDefaultRule}, {"b", "d", "-", 0, kDefaultRule},
+                                    {"c", "d", "z@y", 0, kDefaultRule}};
+    commands.loadListFile(dir.write("l.dwe", listFileBytes(events)), false);
+    EXPECT_EQ(list.addressChoices(), (QStringList{"x@y", "z@y"}));
+    EXPECT_EQ(box, QStringLiteral("-"));
+}
+
+TEST_F(ListCommandsTest, SaveAsksBeforeReplacingAndWritesTheListExactly)
+{
+    EXPECT_EQ(commands.saveListFile(), SaveResult::Empty);
+    EXPECT_EQ(prompter.messages.back(),
+              (Message{"Nothing to save!", "Empty", Icon::Exclamation, Buttons::Ok, Button::Ok}));
+    EXPECT_TRUE(prompter.dialogs.empty());
+
+    const std::vector<EventRecord> events{{"Birthday", "05/01/1980", "-", 1, kDefaultRule},
+                                          {QStringLiteral("Zoë 王 🎂"), "12/03/2024", "room 4", 0,
+                                           "20/02 01/03 10/03"}};
+    list.appendRows(events);
+    prompter.choose("");
+    EXPECT_EQ(commands.saveListFile(), SaveResult::Cancelled);
+    EXPECT_EQ(commands.pendingListPath(), QString());
+
+    const QString existing = dir.write("old.dwe", "keep");
+    const QString fresh = dir.path("new.dwe");
+    prompter.choose(existing).answer(Button::No).choose(existing).answer(Button::Yes);
+    EXPECT_EQ(commands.saveListFile(), SaveResult::Saved);
+    const Message replace{"File \"" + existing + "\" already exists.\r\nDo you want to replace it?",
+                          "Save As", Icon::Exclamation, Buttons::YesNo, Button::No};
+    EXPECT_EQ(prompter.messages.size(), 3u);
+    EXPECT_EQ(prompter.messages[1], replace);
+    EXPECT_EQ(prompter.messages[2], replace);
+    EXPECT_EQ(TempDir::read(existing), listFileBytes(events));
+
+    prompter.choose(fresh);
+    EXPECT_EQ(commands.saveListFile(), SaveResult::Saved);
+    EXPECT_EQ(prompter.dialogs, std::vector<FileKind>(4, FileKind::Save));
+    EventList back;
+    ListCommands reader(back, prompter, busy);
+    reader.loadListFile(fresh, false);
+    EXPECT_EQ(back.rows(), events);
+}
+
+TEST_F(ListCommandsTest, FailedSavesLeaveTheOldFileAndSayWhy)
+{
+    list.append({"a", "d", "-", 0, kDefaultRule});
+    const QString readOnly = dir.write("ro.dwe", "old");
+    QFile::setPermissions(readOnly, QFileDevice::ReadOwner);
+    prompter.choose(readOnly).answer(Button::Yes);
+    EXPECT_EQ(commands.saveListFile(), SaveResult::Failed);
+    ASSERT_EQ(prompter.messages.size(), 3u);
+    EXPECT_EQ(prompter.messages[1], (Message{"Cannot replace that file! It's Read-Only.", "Error",
+                                             Icon::Exclamation, Buttons::Ok, Button::Ok}));
+    EXPECT_EQ(prompter.messages[2], (Message{"Error 13: Permission denied", "Datewren", Icon::None,
+                                             Buttons::Ok, Button::Ok}));
+    EXPECT_EQ(TempDir::read(readOnly), QByteArray("old"));
+
+    prompter.reset();
+    const QString gone = dir.path("gone/list.dwe");
+    prompter.choose(gone);
+    EXPECT_EQ(commands.saveListFile(), SaveResult::Failed);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_TRUE(prompter.messages[0].text.startsWith("Cannot save the list in \"" + gone + "\".\r\n"));
+    EXPECT_GT(prompter.messages[0].text.size(), ("Cannot save the list in \"" + gone + "\".\r\n").size());
+    EXPECT_EQ(prompter.messages[0].title, QStringLiteral("Error"));
+    EXPECT_FALSE(QFile::exists(gone));
+}
+
+TEST_F(ListCommandsTest, OfferToSaveAtExit)
+{
+    EXPECT_TRUE(commands.offerToSaveAtExit()); // empty list: no question
+    list.append({"a", "d", "-", 0, kDefaultRule});
+    list.setEditing(true);
+    EXPECT_FALSE(commands.offerToSaveAtExit()); // modifying: stay, no question
+    list.setEditing(false);
+    EXPECT_TRUE(prompter.messages.empty());
+
+    prompter.answer(Button::No);
+    EXPECT_TRUE(commands.offerToSaveAtExit());
+    EXPECT_EQ(prompter.messages.back(), kExitOffer);
+    prompter.answer(Button::Cancel);
+    EXPECT_FALSE(commands.offerToSaveAtExit());
+    prompter.answer(Button::Yes).choose("");
+    EXPECT_FALSE(commands.offerToSaveAtExit());
+    prompter.answer(Button::Yes).choose(dir.path("gone/x.dwe"));
+    EXPECT_FALSE(commands.offerToSaveAtExit()); // a failed write would lose the list
+    prompter.answer(Button::Yes).choose(dir.path("saved.dwe"));
+    EXPECT_TRUE(commands.offerToSaveAtExit());
+    EXPECT_TRUE(QFile::exists(dir.path("saved.dwe")));
+    EXPECT_TRUE(prompter.allAnswersUsed());
+}
+
+TEST_F(ListCommandsTest, DropsTakeOnlyDweFilesAndAskOnceForTheFirst)
+{
+    const QString a = dir.write("a.dwe", listOf({"A"}));
+    const QString upper = dir.write("b.DWE", listOf({"B"}));
+    const QString text = dir.write("c.txt", listOf({"C"}));
+    commands.dropFiles({text, a, upper});
+    EXPECT_EQ(names(list), QStringList{"A"});
+    EXPECT_TRUE(prompter.messages.empty());
+
+    const QString d = dir.write("d.dwe", listOf({"D"}));
+    prompter.answer(Button::Yes);
+    commands.dropFiles({a, d});
+    EXPECT_EQ(names(list), (QStringList{"A", "A", "D"}));
+    EXPECT_EQ(prompter.messages.size(), 1u);
+
+    prompter.answer(Button::Cancel);
+    commands.dropFiles({a, d});
+    EXPECT_EQ(list.count(), 3);
+
+    QStringList many;
+    for (int i = 0; i < 60; ++i)
+        many << dir.write(QString("m%1.dwe").arg(i), listOf({"M"}));
+    prompter.answer(Button::No);
+    commands.dropFiles(many);
+    EXPECT_EQ(list.count(), 60);
+    EXPECT_EQ(prompter.messages.size(), 3u);
+}
+
+TEST_F(ListCommandsTest, CommandLineHandsOverOnlyListNames)
+{
+    EXPECT_EQ(listPathFromCommandLine("\"/home/u/My Lists/family.DWE\""), "/home/u/My Lists/family.DWE");
+    EXPECT_EQ(listPathFromCommandLine("notes.txt"), QString());
+    EXPECT_EQ(listPathFromCommandLine("\""), QString());
+    EXPECT_EQ(listPathFromCommandLine("\"\""), QString());
+    EXPECT_EQ(listPathFromCommandLine("\"a.dwe\" \"b.dwe\""), "a.dwe\" \"b.dwe");
+    EXPECT_EQ(listPathFromCommandLine("listdwe"), "listdwe");
+    EXPECT_EQ(listPathFromCommandLine("we"), QString());
+
+    QDir().mkpath(dir.path("My Lists"));
+    const QString path = dir.write("My Lists/family.DWE", listOf({"F"}));
+    EXPECT_TRUE(commands.handOverCommandLine("\"" + path + "\""));
+    EXPECT_EQ(names(list), QStringList{"F"});
+    EXPECT_EQ(commands.pendingListPath(), path);
+    EXPECT_FALSE(commands.handOverCommandLine(dir.write("x.txt", listOf({"X"}))));
+    EXPECT_EQ(list.count(), 1);
+    EXPECT_TRUE(prompter.messages.empty());
+}
