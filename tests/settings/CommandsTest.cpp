@@ -1,0 +1,261 @@
+#include "core/settings/DependentControls.h"
+#include "core/settings/PositionEditor.h"
+#include "core/settings/SettingsCommands.h"
+#include "core/settings/SettingsLists.h"
+#include "core/settings/SettingsStore.h"
+#include "platform/ProductInfo.h"
+#include "tests/support/ScriptedPrompter.h"
+
+#include <gtest/gtest.h>
+
+using namespace dw;
+
+namespace {
+const Message kAskDefaults{QStringLiteral("Do you want to revert all settings to Default settings?"),
+                           QStringLiteral("Default Settings?"), Icon::Question, Buttons::YesNo, Button::No};
+
+SettingsModel changedEverywhere()
+{
+    SettingsModel m;
+    m.fonts = {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")};
+    m.fontSizes = {QStringLiteral("26"), QStringLiteral("20"), QStringLiteral("12")};
+    m.fontStyles = {QStringLiteral("Bold"), QStringLiteral("Italic"), QStringLiteral("Bold-Ita")};
+    for (auto &p : m.pickers) {
+        p.text = QStringLiteral("010203");
+        p.value = rgbValue(1, 2, 3);
+    }
+    m.pickers[3].defaultText = QStringLiteral("00ff00");
+    m.animate = true;
+    m.animation = QStringLiteral("Glow");
+    m.backgroundKind = QStringLiteral("Picture");
+    m.backgroundPicture = QStringLiteral("/x.png");
+    m.remindBefore = QStringLiteral("9");
+    m.showBlock = {false, true, false, false};
+    m.mdEffect = QStringLiteral("Blur");
+    m.blurStrength = m.glowStrength = QStringLiteral("5");
+    m.dropX = m.dropY = QStringLiteral("-3");
+    m.mdOpacity = m.ndOpacity = QStringLiteral("7");
+    m.mdDateStyle = QStringLiteral("dd MMMM, yyyy");
+    m.ndDateSep = QStringLiteral(",");
+    m.scrollerBorderStyle = QStringLiteral("Ridge");
+    chooseMainDatePosition(m, 3, nullptr);
+    chooseNameDatePosition(m, 7, nullptr);
+    chooseScrollerPosition(m, 0);
+    m.taskbarHeight = QStringLiteral("60");
+    m.shortcuts[9] = QStringLiteral("bd");
+    m.completions[9] = QStringLiteral("Birthday");
+    m.saveAtExit = false;
+    return m;
+}
+} // namespace
+
+TEST(DefaultsTest, EachTabAsksAndNoChangesNothing)
+{
+    test::ScriptedPrompter prompter;
+    SettingsModel m = changedEverywhere();
+    const SettingsModel before = m;
+    prompter.answer(Button::No).answer(Button::No).answer(Button::No);
+    EXPECT_FALSE(formatDefaults(m, prompter));
+    EXPECT_FALSE(effectsDefaults(m, prompter));
+    EXPECT_FALSE(positionDefaults(m, prompter));
+    EXPECT_EQ(prompter.messages, (std::vector<Message>{kAskDefaults, kAskDefaults, kAskDefaults}));
+    EXPECT_EQ(m.fonts, before.fonts);
+    EXPECT_EQ(m.mdEffect, before.mdEffect);
+    EXPECT_EQ(m.mainDatePosition, before.mainDatePosition);
+
+    prompter.reset();
+    prompter.answer(Button::Yes);
+    ASSERT_TRUE(formatDefaults(m, prompter));
+    const SettingsModel d;
+    EXPECT_EQ(m.fonts, d.fonts);
+    EXPECT_EQ(m.fontSizes, d.fontSizes);
+    EXPECT_EQ(m.fontStyles, d.fontStyles);
+    EXPECT_FALSE(m.animate);
+    EXPECT_EQ(m.animation, QStringLiteral("Glow")); // the kind stays for the next "Animate"
+    EXPECT_EQ(m.backgroundKind, QStringLiteral("Colour"));
+    EXPECT_EQ(m.backgroundPicture, QStringLiteral("/x.png"));
+    for (int i : {0, 1, 2, 4})
+        EXPECT_EQ(m.pickers[size_t(i)].text, d.pickers[size_t(i)].text) << i;
+    EXPECT_EQ(m.pickers[3].text, QStringLiteral("ff0000")); // whatever its default had become
+    EXPECT_EQ(m.pickers[3].defaultText, QStringLiteral("ff0000"));
+    EXPECT_EQ(m.pickers[5].text, QStringLiteral("010203"));  // an Effects colour
+    EXPECT_EQ(m.showBlock, (std::array<bool, 4>{true, true, true, true}));
+    EXPECT_EQ(m.remindBefore, QStringLiteral("5"));
+}
+
+TEST(DefaultsTest, ResetAsksOnceAndKeepsPairsAndSaveAtExit)
+{
+    test::ScriptedPrompter prompter;
+    SettingsModel m = changedEverywhere();
+    prompter.answer(Button::No);
+    EXPECT_FALSE(resetAllSettings(m, prompter));
+    EXPECT_EQ(m.fonts[0], QStringLiteral("A"));
+
+    prompter.reset();
+    prompter.answer(Button::Yes);
+    ASSERT_TRUE(resetAllSettings(m, prompter));
+    EXPECT_EQ(prompter.messages,
+              (std::vector<Message>{{QStringLiteral("Are you sure you want to reset all settings?"),
+                                     QStringLiteral("Reset?"), Icon::Critical, Buttons::YesNo, Button::No}}));
+    const SettingsModel d;
+    EXPECT_EQ(m.fonts, d.fonts);
+    EXPECT_EQ(m.pickers[5].text, QStringLiteral("808080"));
+    EXPECT_EQ(m.pickers[7].text, QStringLiteral("ffffdf"));
+    EXPECT_EQ(m.mdEffect, QStringLiteral("None"));
+    EXPECT_EQ(m.dropX, QStringLiteral("1"));
+    EXPECT_EQ(m.mdOpacity, QStringLiteral("100"));
+    EXPECT_EQ(m.mdDateStyle, QStringLiteral("dd/MM/yyyy"));
+    EXPECT_EQ(m.ndDateSep, QStringLiteral("/"));
+    EXPECT_EQ(m.scrollerBorderStyle, QStringLiteral("Solid"));
+    EXPECT_EQ(m.mainDatePosition, QStringLiteral("Custom"));
+    EXPECT_EQ(m.nameDatePosition, QStringLiteral("Custom"));
+    EXPECT_EQ(m.nameDateAlign, 2);
+    EXPECT_EQ(m.scrollerPreset, -1);
+    EXPECT_EQ(m.mainDateLeft, 4125);
+    EXPECT_EQ(m.mainDateTop, 1920);
+    EXPECT_EQ(m.nameDateLeft, 4050);
+    EXPECT_EQ(m.nameDateTop, 2280);
+    EXPECT_EQ(m.scrollerTop, 1920);
+    EXPECT_EQ(m.taskbarHeight, QStringLiteral("35"));
+    EXPECT_EQ(m.completions[9], QStringLiteral("Birthday"));
+    EXPECT_FALSE(m.saveAtExit);
+}
+
+TEST(DefaultsTest, SaveAllAndTheInfoBox)
+{
+    test::ScriptedPrompter prompter;
+    MemorySettingsStore store;
+    SettingsModel m;
+    m.saveAtExit = false;
+    saveAllSettingsCommand(m, store, prompter);
+    const SettingPairs all = store.getAllSettings(kSettingsSection);
+    ASSERT_EQ(all.size(), 62u);
+    EXPECT_EQ(all.back(), (SettingPair{QStringLiteral("SaveAtExit"), QStringLiteral("0")}));
+    showTemplateInfo(prompter);
+    ASSERT_EQ(prompter.messages.size(), 2u);
+    EXPECT_EQ(prompter.messages[0], (Message{QStringLiteral("Done!"), QStringLiteral("Done!"), Icon::Information,
+                                             Buttons::Ok, Button::Ok}));
+    const QString info =
+        QStringLiteral("\"Create Template From File...\" reads DWT files and copies all the font files, background "
+                       "images and Datewren Settings file to a folder. So that you can share your settings with "
+                       "other users through Datewren Homepage.\r\n\r\nCompress (ZIP) the folder and send it to ")
+        + product::kContactEmail
+        + QStringLiteral("\r\n\r\nPS: This feature is not perfectly coded. It may copy font files which may not be "
+                         "used by that particular DWT file. So make sure you compress necessary files only.");
+    EXPECT_EQ(prompter.messages[1],
+              (Message{info, QStringLiteral("Info"), Icon::Information, Buttons::Ok, Button::Ok}));
+}
+
+TEST(PositionEditorTest, PresetTableAndConflictRule)
+{
+    const MarkerSize md = kMainDateMarker;
+    const std::vector<std::pair<double, double>> expected = {
+        {0, 120},       {2067.5, 120},  {4135, 120},  {0, 1710}, {2067.5, 1710},
+        {4135, 1710},   {0, 3390},      {2067.5, 3390}, {4135, 3390}};
+    for (int i = 1; i <= 9; ++i) {
+        const QPointF p = presetPlace(i, md);
+        EXPECT_EQ(p.x(), expected[size_t(i - 1)].first) << i;
+        EXPECT_EQ(p.y(), expected[size_t(i - 1)].second) << i;
+    }
+    test::ScriptedPrompter beeper;
+    SettingsModel m;
+    chooseNameDatePosition(m, 3, &beeper); // Top Right
+    chooseMainDatePosition(m, 3, &beeper);
+    EXPECT_EQ(m.mainDatePosition, QStringLiteral("Top Center"));
+    EXPECT_EQ(beeper.beeps, 1);
+    chooseNameDatePosition(m, 1, &beeper);
+    chooseMainDatePosition(m, 1, &beeper);
+    EXPECT_EQ(m.mainDatePosition, QStringLiteral("Custom"));
+    EXPECT_EQ(m.mainDateLeft, 2067.5); // Custom leaves the marker where it was
+    EXPECT_EQ(beeper.beeps, 2);
+    chooseNameDatePosition(m, 0, &beeper); // Custom: right alignment
+    EXPECT_EQ(m.nameDateAlign, 2);
+    chooseAlignment(m, 1);
+    EXPECT_EQ(m.nameDateAlign, 1);
+    EXPECT_EQ(m.nameDatePosition, QStringLiteral("Custom"));
+    EXPECT_EQ(beeper.beeps, 2);
+}
+
+TEST(PositionEditorTest, DropsAreCorrectedIntoTheFrame)
+{
+    SettingsModel m;
+    chooseMainDatePosition(m, 4, nullptr);
+    dropMarker(m, Marker::MainDate, 99999, 99999, nullptr);
+    EXPECT_EQ(m.mainDateLeft, 4840 - 705);
+    EXPECT_EQ(m.mainDateTop, 3630 - 210);
+    EXPECT_EQ(m.mainDatePosition, QStringLiteral("Custom"));
+    dropMarker(m, Marker::MainDate, -50, 10, nullptr);
+    EXPECT_EQ(m.mainDateLeft, 0);
+    EXPECT_EQ(m.mainDateTop, 120);
+    dropMarker(m, Marker::MainDate, 1000, 1105, nullptr); // 647.5 halves to even: 648
+    EXPECT_EQ(m.mainDateLeft, 648);
+    EXPECT_EQ(m.mainDateTop, 1000);
+    dropMarker(m, Marker::MainDate, 1002, 1105.5, nullptr); // 649.5 -> 650, 1000.5 -> 1000
+    EXPECT_EQ(m.mainDateLeft, 650);
+    EXPECT_EQ(m.mainDateTop, 1000);
+
+    chooseNameDatePosition(m, 5, nullptr);
+    chooseAlignment(m, 0);
+    dropMarker(m, Marker::NameDate, 2000, 2000, nullptr);
+    EXPECT_EQ(m.nameDateAlign, 2);
+    EXPECT_EQ(m.nameDatePosition, QStringLiteral("Custom"));
+    EXPECT_EQ(m.nameDateLeft, 1602); // 1602.5 halves to even
+    EXPECT_EQ(m.nameDateTop, 1895);
+
+    chooseScrollerPosition(m, 2);
+    dropMarker(m, Marker::Scroller, 3000, 0, nullptr);
+    EXPECT_EQ(m.scrollerTop, 120);
+    EXPECT_EQ(m.scrollerPreset, -1);
+    dropMarker(m, Marker::Scroller, 3000, 5000, nullptr);
+    EXPECT_EQ(m.scrollerTop, 3420);
+
+    placeMarkersAtRightEdge(m);
+    EXPECT_EQ(m.mainDateLeft, 4125);
+    EXPECT_EQ(m.nameDateLeft, 4035);
+}
+
+TEST(PositionEditorTest, BoxCorrectionsAndDependentState)
+{
+    for (const char *bad : {"-5", "5.", "+5", "70", "66", "abc", "", ".5", "1e1"})
+        EXPECT_EQ(correctedTaskbarHeight(QString::fromLatin1(bad)), QStringLiteral("35")) << bad;
+    for (const char *good : {"0", "65", "40", "12.5"})
+        EXPECT_EQ(correctedTaskbarHeight(QString::fromLatin1(good)), QString::fromLatin1(good));
+    for (const char *bad : {"101", "-1", "abc", ""})
+        EXPECT_EQ(correctedOpacity(QString::fromLatin1(bad)), QStringLiteral("100")) << bad;
+    for (const char *good : {"0", "100", "55"})
+        EXPECT_EQ(correctedOpacity(QString::fromLatin1(good)), QString::fromLatin1(good));
+
+    SettingsModel m;
+    ControlsState s = refreshDependentControls(m);
+    EXPECT_TRUE(s.backgroundColourVisible);
+    EXPECT_FALSE(s.backgroundPictureVisible);
+    EXPECT_EQ(s.effectPanelVisible, (std::array<bool, 5>{}));
+    EXPECT_FALSE(s.effectColourVisible);
+    EXPECT_EQ(s.guideLines, (std::array<double, 3>{1920, 2280, 1920}));
+    EXPECT_EQ(s.daysSentence, QStringLiteral("Remind me             days before an event."));
+
+    m.mdEffect = QStringLiteral("Blur");
+    m.backgroundKind = QStringLiteral("Picture");
+    m.mdDateStyle = QStringLiteral("MMMM dd, yyyy");
+    m.remindBefore = QStringLiteral("1");
+    m.showBlock = {false, false, true, true};
+    s = controlsState(m);
+    EXPECT_EQ(s.effectPanelVisible, (std::array<bool, 5>{false, true, false, false, false}));
+    EXPECT_FALSE(s.effectColourVisible);
+    EXPECT_FALSE(s.backgroundColourVisible);
+    EXPECT_TRUE(s.backgroundPictureVisible);
+    EXPECT_FALSE(s.mdSeparatorEnabled);
+    EXPECT_EQ(s.daysSentence, QStringLiteral("Remind me             day before an event."));
+    EXPECT_EQ(s.blockEnabled, (std::array<bool, 4>{true, true, false, true})); // Scroller is the last one
+    m.mdEffect = QStringLiteral("Glow");
+    m.showBlock = {false, true, true, true};
+    s = controlsState(m);
+    EXPECT_EQ(s.effectPanelVisible, (std::array<bool, 5>{false, false, false, true, false}));
+    EXPECT_TRUE(s.effectColourVisible);
+    EXPECT_EQ(s.blockEnabled, (std::array<bool, 4>{true, true, true, true}));
+
+    // A colour change: text follows, and picker 3's default follows the Name-Date colour.
+    setPickerColour(m, 1, rgbValue(0x12, 0x34, 0x56), true);
+    EXPECT_EQ(m.pickers[1].text, QStringLiteral("123456"));
+    EXPECT_EQ(m.pickers[3].defaultText, QStringLiteral("123456"));
+}

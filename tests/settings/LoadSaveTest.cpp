@@ -1,0 +1,268 @@
+#include "core/settings/DependentControls.h"
+#include "core/settings/PositionEditor.h"
+#include "core/settings/SettingsGroups.h"
+#include "core/settings/SettingsLists.h"
+#include "core/settings/SettingsStore.h"
+#include "tests/support/ScriptedPrompter.h"
+
+#include <gtest/gtest.h>
+
+using namespace dw;
+
+namespace {
+MemorySettingsStore storeWith(const SettingPairs &pairs)
+{
+    MemorySettingsStore s;
+    s.saveSettings(kSettingsSection, pairs);
+    return s;
+}
+
+SettingsModel loaded(const SettingPairs &pairs, SettingsModel m = {})
+{
+    loadSettings(m, storeWith(pairs));
+    return m;
+}
+
+QStringList keys(const SettingPairs &pairs)
+{
+    QStringList k;
+    for (const auto &p : pairs)
+        k << p.first;
+    return k;
+}
+} // namespace
+
+TEST(LoadSettingsTest, EmptyStoreGivesTheDefaults)
+{
+    SettingsModel m;
+    m.taskbarHeight = QStringLiteral("50");
+    m.pickers[0].text = QStringLiteral("123456");
+    m.pickers[0].value = rgbValue(0x12, 0x34, 0x56);
+    loadSettings(m, MemorySettingsStore());
+    const SettingsModel d;
+    EXPECT_EQ(m.fonts, d.fonts);
+    EXPECT_EQ(m.fontSizes, d.fontSizes);
+    EXPECT_EQ(m.fontStyles, d.fontStyles);
+    EXPECT_EQ(m.remindBefore, QStringLiteral("5"));
+    EXPECT_EQ(m.taskbarHeight, QStringLiteral("35")); // missing: the box turns "" into 35
+    EXPECT_EQ(m.pickers[0].text, QStringLiteral("123456")); // colours unchanged
+    EXPECT_TRUE(m.saveAtExit);
+    EXPECT_EQ(m.shortcuts, d.shortcuts);
+    EXPECT_EQ(m.completions[4], QStringLiteral("yahoo.com"));
+    EXPECT_EQ(m.mainDatePosition, QStringLiteral("Custom"));
+    EXPECT_EQ(m.nameDateAlign, 2);
+    EXPECT_EQ(m.mdEffect, QStringLiteral("None"));
+    EXPECT_EQ(m.mdOpacity, QStringLiteral("100"));
+    EXPECT_EQ(m.scrollerPreset, -1);
+}
+
+TEST(LoadSettingsTest, MissingBlankAndRefusedValues)
+{
+    SettingsModel start;
+    start.mdEffect = QStringLiteral("Glow");
+    start.mdDateSep = QStringLiteral("-");
+    start.showBlock[1] = false;
+    const SettingsModel m = loaded({{QStringLiteral("RemindBefore"), QStringLiteral(" ")},
+                                    {QStringLiteral("MDEffect"), QStringLiteral(" ")},
+                                    {QStringLiteral("MDDateSep"), QStringLiteral(" ")},
+                                    {QStringLiteral("MainDateFontSize"), QStringLiteral("999")},
+                                    {QStringLiteral("NameDateFontStyle"), QStringLiteral("Purple")},
+                                    {QStringLiteral("DropX"), QStringLiteral("-4")},
+                                    {QStringLiteral("CheckBox1"), QStringLiteral("abc")},
+                                    {QStringLiteral("NDOpacity"), QStringLiteral("-1")},
+                                    {QStringLiteral("MDOpacity"), QStringLiteral("55")},
+                                    {QStringLiteral("ScrollerFont"), QStringLiteral("Not Installed Sans")},
+                                    {QStringLiteral("NameDateFont"), QStringLiteral("Bad\nName")},
+                                    {QStringLiteral("NameDateLeft"), QStringLiteral("abc")},
+                                    {QStringLiteral("NameDateTop"), QStringLiteral("-1")},
+                                    {QStringLiteral("ScrollerTop"), QStringLiteral("1e309")}},
+                                   start);
+    EXPECT_EQ(m.remindBefore, QStringLiteral("5"));       // blank gives the default here
+    EXPECT_EQ(m.mdEffect, QStringLiteral("Glow"));        // but leaves effects alone
+    EXPECT_EQ(m.mdDateSep, QStringLiteral("-"));
+    EXPECT_EQ(m.fontSizes[0], QStringLiteral("18"));
+    EXPECT_EQ(m.fontStyles[1], QStringLiteral("Regular"));
+    EXPECT_EQ(m.dropX, QStringLiteral("1"));
+    EXPECT_FALSE(m.showBlock[1]);
+    EXPECT_EQ(m.ndOpacity, QStringLiteral("100"));
+    EXPECT_EQ(m.mdOpacity, QStringLiteral("55"));
+    EXPECT_EQ(m.fonts[2], QStringLiteral("Not Installed Sans"));
+    EXPECT_EQ(m.fonts[1], QStringLiteral("Arial"));
+    EXPECT_EQ(m.nameDateLeft, 4050);
+    EXPECT_EQ(m.nameDateTop, 2280);
+    EXPECT_EQ(m.scrollerTop, 1920);
+}
+
+TEST(LoadSettingsTest, ColourTextsAreReadAndNormalised)
+{
+    SettingsModel m = loaded({{QStringLiteral("MainDateFontColour"), QStringLiteral("FF8000")},
+                              {QStringLiteral("NameDateFontColour"), QStringLiteral("zz0000")},
+                              {QStringLiteral("ScrollerFontColour"), QStringLiteral("12345")},
+                              {QStringLiteral("ImportantColour"), QStringLiteral("#ff0000")},
+                              {QStringLiteral("MDEffectColor"), QStringLiteral("1234")},
+                              {QStringLiteral("NDRollover"), QStringLiteral("0f0a0B")},
+                              {QStringLiteral("ScrollerBgColour"), QStringLiteral("ff0z00")},
+                              {QStringLiteral("Background"), QStringLiteral("c0ffee")}});
+    EXPECT_EQ(m.pickers[0].text, QStringLiteral("ff8000"));
+    EXPECT_EQ(m.pickers[0].value, rgbValue(255, 128, 0));
+    EXPECT_EQ(m.pickers[1].text, QStringLiteral("008000")); // unreadable: the picker's own colour
+    EXPECT_EQ(m.pickers[2].text, QStringLiteral("123405"));
+    EXPECT_EQ(m.pickers[3].text, QStringLiteral("ff0000"));
+    EXPECT_EQ(m.pickers[5].text, QStringLiteral("808080"));
+    EXPECT_EQ(m.pickers[6].text, QStringLiteral("0f0a0b"));
+    EXPECT_EQ(m.pickers[7].text, QStringLiteral("ffffdf"));
+    EXPECT_EQ(m.pickers[4].text, QStringLiteral("c0ffee"));
+    EXPECT_EQ(m.backgroundKind, QStringLiteral("Colour"));
+    EXPECT_EQ(colourToolTip(rgbValue(255, 0, 0)), QStringLiteral("R:255 G:0 B:0 or #FF0000"));
+}
+
+TEST(LoadSettingsTest, SpecialKeys)
+{
+    SettingsModel m = loaded({{QStringLiteral("ImportantAnimate"), QStringLiteral("Glow")},
+                              {QStringLiteral("Background"), QStringLiteral("C:\\pics\\sky.gif")},
+                              {QStringLiteral("TaskbarHeight"), QStringLiteral("40")},
+                              {QStringLiteral("Shortcut0"), QStringLiteral("xy example.org")},
+                              {QStringLiteral("Shortcut1"), QStringLiteral(" ")},
+                              {QStringLiteral("SaveAtExit"), QStringLiteral("0")}});
+    EXPECT_TRUE(m.animate);
+    EXPECT_EQ(m.animation, QStringLiteral("Glow"));
+    EXPECT_EQ(m.backgroundKind, QStringLiteral("Picture"));
+    EXPECT_EQ(m.backgroundPicture, QStringLiteral("C:\\pics\\sky.gif"));
+    EXPECT_EQ(m.pickers[4].text, QStringLiteral("b0d0f0"));
+    EXPECT_EQ(m.taskbarHeight, QStringLiteral("40"));
+    EXPECT_EQ(m.shortcuts[0], QStringLiteral("xy"));
+    EXPECT_EQ(m.completions[0], QStringLiteral("example.org"));
+    EXPECT_EQ(m.shortcuts[1], QStringLiteral("gg"));
+    EXPECT_FALSE(m.saveAtExit);
+
+    m = loaded({{QStringLiteral("ImportantAnimate"), QStringLiteral("0")},
+                {QStringLiteral("Background"), QStringLiteral("/home/u/sky.png")},
+                {QStringLiteral("TaskbarHeight"), QStringLiteral("0")},
+                {QStringLiteral("SaveAtExit"), QStringLiteral("-1")}},
+               m);
+    EXPECT_FALSE(m.animate);
+    EXPECT_EQ(m.animation, QStringLiteral("Glow")); // the menu keeps its choice
+    EXPECT_EQ(m.backgroundPicture, QStringLiteral("/home/u/sky.png"));
+    EXPECT_EQ(m.taskbarHeight, QStringLiteral("40"));
+    EXPECT_FALSE(m.saveAtExit);
+
+    m = loaded({{QStringLiteral("ImportantAnimate"), QStringLiteral("1")},
+                {QStringLiteral("Background"), QStringLiteral(" ")},
+                {QStringLiteral("TaskbarHeight"), QStringLiteral("abc")},
+                {QStringLiteral("SaveAtExit"), QStringLiteral("1")}},
+               m);
+    EXPECT_TRUE(m.animate);
+    EXPECT_EQ(m.backgroundKind, QStringLiteral("Colour"));
+    EXPECT_EQ(m.taskbarHeight, QStringLiteral("35"));
+    EXPECT_TRUE(m.saveAtExit);
+
+    m = loaded({{QStringLiteral("ImportantAnimate"), QStringLiteral("999")}}, m);
+    EXPECT_TRUE(m.animate);
+}
+
+TEST(LoadSettingsTest, PositionsPresetsWinAndAlignmentBeatsPosition)
+{
+    test::ScriptedPrompter beeper;
+    SettingsModel m;
+    loadSettings(m,
+                 storeWith({{QStringLiteral("MainDateLeft"), QStringLiteral("100")},
+                            {QStringLiteral("MainDateTop"), QStringLiteral("200")},
+                            {QStringLiteral("MainDatePosition"), QStringLiteral("Bottom Right")},
+                            {QStringLiteral("NameDateAlign"), QStringLiteral("left")},
+                            {QStringLiteral("NameDatePosition"), QStringLiteral("Top Left")},
+                            {QStringLiteral("ScrollerTop"), QStringLiteral("middle")}}),
+                 &beeper);
+    EXPECT_EQ(m.mainDatePosition, QStringLiteral("Bottom Right"));
+    EXPECT_EQ(m.mainDateLeft, 4840 - 705);
+    EXPECT_EQ(m.mainDateTop, 3630 - 210 - 30);
+    EXPECT_EQ(m.nameDateAlign, 0);
+    EXPECT_EQ(m.nameDatePosition, QStringLiteral("Custom"));
+    EXPECT_EQ(m.scrollerPreset, 1);
+    EXPECT_EQ(m.scrollerTop, 1710);
+    EXPECT_EQ(beeper.beeps, 0);
+
+    loadSettings(m,
+                 storeWith({{QStringLiteral("MainDateLeft"), QStringLiteral("none")},
+                            {QStringLiteral("MainDatePosition"), QStringLiteral("none")},
+                            {QStringLiteral("NameDateAlign"), QStringLiteral("0")},
+                            {QStringLiteral("NameDatePosition"), QStringLiteral("Bottom Right")},
+                            {QStringLiteral("ScrollerTop"), QStringLiteral("1500.5")}}),
+                 &beeper);
+    EXPECT_EQ(m.mainDatePosition, QStringLiteral("Bottom Right"));
+    EXPECT_EQ(m.nameDatePosition, QStringLiteral("Bottom Center")); // conflict: one step back
+    EXPECT_EQ(beeper.beeps, 1);
+    EXPECT_EQ(m.nameDateAlign, -1);
+    EXPECT_EQ(m.nameDateLeft, (4840 - 795) / 2.0);
+    EXPECT_EQ(m.scrollerTop, 1500.5);
+    EXPECT_EQ(m.scrollerPreset, -1);
+}
+
+TEST(SaveGroupsTest, KeyOrderAndValues)
+{
+    SettingsModel m;
+    EXPECT_EQ(keys(formatPairs(m)).join(QLatin1Char(',')),
+              QStringLiteral("MainDateFont,MainDateFontSize,MainDateFontColour,MainDateFontStyle,NameDateFont,"
+                             "NameDateFontSize,NameDateFontColour,NameDateFontStyle,ImportantColour,"
+                             "ImportantAnimate,Background,ScrollerFont,ScrollerFontSize,ScrollerFontColour,"
+                             "ScrollerFontStyle,RemindBefore,CheckBox0,CheckBox1,CheckBox2,CheckBox3"));
+    EXPECT_EQ(keys(effectsPairs(m)).join(QLatin1Char(',')),
+              QStringLiteral("MDEffect,BlurStr,BlurDir,DropX,DropY,GlowStr,SpookyDir,MDOpacity,MDDateStyle,"
+                             "MDDateSep,NDDateStyle,NDDateSep,NDOpacity,MDEffectColor,NDRollover,"
+                             "ScrollerBgColour,ScrollerBgStyle,ScrollerBorderStyle"));
+
+    // Presets: position first with "none" coordinates; alignment "0" after the position.
+    chooseMainDatePosition(m, 5, nullptr);
+    chooseNameDatePosition(m, 9, nullptr);
+    chooseScrollerPosition(m, 2);
+    m.taskbarHeight = QStringLiteral("48");
+    EXPECT_EQ(positionPairs(m),
+              (SettingPairs{{QStringLiteral("TaskbarHeight"), QStringLiteral("48")},
+                            {QStringLiteral("NameDateLeft"), QStringLiteral("4045")},
+                            {QStringLiteral("NameDateTop"), QStringLiteral("3390")},
+                            {QStringLiteral("MainDatePosition"), QStringLiteral("Middle Center")},
+                            {QStringLiteral("MainDateLeft"), QStringLiteral("none")},
+                            {QStringLiteral("MainDateTop"), QStringLiteral("none")},
+                            {QStringLiteral("ScrollerTop"), QStringLiteral("bottom")},
+                            {QStringLiteral("NameDatePosition"), QStringLiteral("Bottom Right")},
+                            {QStringLiteral("NameDateAlign"), QStringLiteral("0")}}));
+    SettingsModel back;
+    loadSettings(back, storeWith(positionPairs(m)));
+    EXPECT_EQ(positionPairs(back), positionPairs(m));
+    EXPECT_EQ(back.mainDateLeft, 2067.5);
+
+    // Animation on with no kind ticked: the key is not written, so the store keeps its value.
+    MemorySettingsStore store = storeWith({{QStringLiteral("ImportantAnimate"), QStringLiteral("Blink")}});
+    m.animate = true;
+    m.animation.clear();
+    saveFormatSettings(m, store, kSettingsSection);
+    EXPECT_EQ(store.getSetting(kSettingsSection, QStringLiteral("ImportantAnimate")), QStringLiteral("Blink"));
+    m.backgroundKind = QStringLiteral("Picture");
+    m.backgroundPicture = QStringLiteral("/p/sky.png");
+    EXPECT_EQ(formatPairs(m)[9], (SettingPair{QStringLiteral("Background"), QStringLiteral("/p/sky.png")}));
+}
+
+TEST(SaveGroupsTest, AutoCEmptiesHalfPairsAndSaveAllOrder)
+{
+    SettingsModel m;
+    m.shortcuts[5] = QStringLiteral("zz");   // no completion
+    m.completions[6] = QStringLiteral("lonely"); // no shortcut
+    const SettingPairs pairs = autoCPairs(m);
+    EXPECT_TRUE(m.shortcuts[5].isEmpty());
+    EXPECT_TRUE(m.completions[6].isEmpty());
+    ASSERT_EQ(pairs.size(), 14u);
+    EXPECT_EQ(pairs[0], (SettingPair{QStringLiteral("Shortcut0"), QStringLiteral("aa aol.com")}));
+    EXPECT_EQ(pairs[5].second, QStringLiteral(" "));
+    EXPECT_EQ(pairs[13].first, QStringLiteral("Shortcut13"));
+
+    MemorySettingsStore store;
+    m.saveAtExit = false;
+    storeSaveAtExit(m, store);
+    saveAllGroups(m, store, kSettingsSection);
+    const SettingPairs all = store.getAllSettings(kSettingsSection);
+    ASSERT_EQ(all.size(), 1u + 20 + 18 + 9 + 14);
+    EXPECT_EQ(all[0], (SettingPair{QStringLiteral("SaveAtExit"), QStringLiteral("0")}));
+    EXPECT_EQ(all[1].first, QStringLiteral("MainDateFont"));
+    EXPECT_EQ(all[21].first, QStringLiteral("MDEffect"));
+    EXPECT_EQ(all[39].first, QStringLiteral("TaskbarHeight"));
+    EXPECT_EQ(all[48].first, QStringLiteral("Shortcut0"));
+}
