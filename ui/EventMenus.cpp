@@ -117,7 +117,7 @@ void EventMenus::customise()
     if (row < 0)
         return;
     dialog_ = new FrmWhen(list_, row, clock_.today(), window_);
-    dialog_->open();
+    dialog_->show();
 }
 
 void EventMenus::showToday()
