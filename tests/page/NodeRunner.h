@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QFile>
+
+namespace dw::test {
+
+struct NodeResult {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+// Runs node on a script file; `args` go before the file (e.g. "--check").
+inline NodeResult runNode(const QString &script, const QStringList &args = {})
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("script.js"));
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(script.toUtf8());
+    f.close();
+    QProcess node;
+    node.start(QStringLiteral("node"), QStringList(args) << path);
+    node.waitForFinished(60000);
+    return {node.exitStatus() == QProcess::NormalExit ? node.exitCode() : -1,
+            QString::fromUtf8(node.readAllStandardOutput()), QString::fromUtf8(node.readAllStandardError())};
+}
+
+// The text of every script element of a page, in order.
+inline QStringList scriptElements(const QString &page)
+{
+    QStringList scripts;
+    qsizetype from = 0;
+    for (;;) {
+        const qsizetype open = page.indexOf(QLatin1String("<script"), from, Qt::CaseInsensitive);
+        if (open < 0)
+            break;
+        const qsizetype bodyStart = page.indexOf(QLatin1Char('>'), open) + 1;
+        const qsizetype close = page.indexOf(QLatin1String("</script"), bodyStart, Qt::CaseInsensitive);
+        if (close < 0)
+            break;
+        scripts << page.mid(bodyStart, close - bodyStart);
+        from = close + 8;
+    }
+    return scripts;
+}
+
+} // namespace dw::test

@@ -1,0 +1,166 @@
+// Runs the written page script in node with a stand-in document, so that what the page shows
+// is checked, not only what it says.
+#include "NodeRunner.h"
+#include "PageTestSupport.h"
+
+using namespace dw;
+using namespace dw::test;
+
+namespace {
+
+// Stand-ins for the old renderer's objects, a clock pinned by __now, and getYear giving the full
+// year as that renderer's did.
+const char *const kPrelude = R"js(
+var __out = [];
+var __now = [2026, 2, 5];
+var __RealDate = Date;
+Date = function () {
+  if (arguments.length) return new (Function.prototype.bind.apply(__RealDate, [null].concat([].slice.call(arguments))))();
+  return new __RealDate(__now[0], __now[1], __now[2]);
+};
+Date.prototype = __RealDate.prototype;
+__RealDate.prototype.getYear = function () { return this.getFullYear(); };
+var window = {};
+var screen = {width: 1024, height: 768};
+var document = {
+  write: function (t) { __out.push(t); },
+  readyState: 'loading',
+  layers: {menuOut: {}},
+  getElementById: function () { return {children: [], offsetWidth: 0, offsetHeight: 0, style: {}}; }
+};
+function setTimeout() { return 0; }
+function clearTimeout() {}
+function setInterval() { return 0; }
+function clearInterval() {}
+)js";
+
+QString runPage(const QString &pageText, const QString &after, const QString &before = {})
+{
+    const QString script = QString::fromLatin1(kPrelude) + before + scriptElements(pageText).join(QStringLiteral("\n;\n")) + after;
+    const NodeResult r = runNode(script);
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    return r.out.trimmed();
+}
+
+// What the Main Date shows on the given day.
+QString mainDateShown(const SettingsModel &s, int y, int m, int d)
+{
+    SettingsModel only = s;
+    only.showBlock = {true, false, false, true};
+    const QString out = runPage(page(only, {event("A", "01/01/2000")}, QDate(y, m, d)),
+                                QStringLiteral("\nconsole.log(__out.join(''));"),
+                                QStringLiteral("__now = [%1, %2, %3];\n").arg(y).arg(m - 1).arg(d));
+    const qsizetype start = out.indexOf(QStringLiteral("%\">")) + 3;
+    return out.mid(start, out.indexOf(QStringLiteral("</div>")) - start);
+}
+
+} // namespace
+
+TEST(PageScriptTest, MainDateShowsTheWorkedExamples)
+{
+    SettingsModel s;
+    s.mainDateTop = 421;
+    EXPECT_EQ(mainDateShown(s, 2026, 3, 5), "05/03/2026");
+    s.mdDateStyle = "dd/MM/yy";
+    EXPECT_EQ(mainDateShown(s, 2026, 3, 5), "05/03/26");
+    s.mdDateStyle = "dd/MM/yyyy";
+    s.mdDateSep = "\\";
+    EXPECT_EQ(mainDateShown(s, 2026, 3, 5), "05\\03\\2026");
+    s.mdDateSep = "-";
+    EXPECT_EQ(mainDateShown(s, 2026, 3, 5), "05 - 03 - 2026");
+    s.mdDateSep = ",";
+    EXPECT_EQ(mainDateShown(s, 2026, 3, 5), "05, 03, 2026");
+    s.mdDateSep = ".";
+    s.mdDateStyle = "yyyy/MM/dd";
+    EXPECT_EQ(mainDateShown(s, 2026, 12, 24), "2026.12.24");
+    s.mdDateStyle = "dddd, MMMM dd, yyyy";
+    EXPECT_EQ(mainDateShown(s, 2026, 3, 5), "Thursday, March 05, 2026");
+    EXPECT_EQ(mainDateShown(s, 2026, 11, 5), "Thursday, November 05, 2026");
+    s.mdDateStyle = "dd MMMM, yyyy";
+    EXPECT_EQ(mainDateShown(s, 2026, 10, 1), "01 October, 2026");
+}
+
+// For every day of the year and every event date, the block shows an event exactly on the
+// remindBefore days that end on its next occurrence.
+TEST(PageScriptTest, ReminderWindowMatchesTheCalendarAllYear)
+{
+    std::vector<EventRecord> rows;
+    for (QDate d(2028, 1, 1); d.year() == 2028; d = d.addDays(1))
+        if (!(d.month() == 2 && d.day() == 29))
+            rows.push_back(event(d.toString("[dd.MM]"), d.toString("dd/MM/1990")));
+    const char *const check = R"js(
+var fails = [];
+function due(m, d, today, n) {
+  for (var y = today.getFullYear(); y <= today.getFullYear() + 1; y++) {
+    var ev = new __RealDate(y, m - 1, d);
+    var diff = Math.round((ev - today) / 86400000);
+    if (diff >= 0 && diff <= n - 1) return true;
+  }
+  return false;
+}
+for (var t = new __RealDate(YEAR, 0, 1); t.getFullYear() == YEAR; t = new __RealDate(t.getFullYear(), t.getMonth(), t.getDate() + 1)) {
+  theDate = t; __out = [];
+  printDate(); printOcc();
+  var shown = __out.join('');
+  for (var k = 1; k < ent.length; k++) {
+    var tag = ent[k].match(/\[(\d\d)\.(\d\d)\]/);
+    var want = due(+tag[2], +tag[1], t, N);
+    if (want != (shown.indexOf(tag[0]) >= 0)) fails.push(t.toDateString() + ' ' + tag[0] + ' want ' + want);
+  }
+}
+console.log(fails.length ? fails.slice(0, 5).join('\n') : 'OK');
+)js";
+    for (int year : {2026, 2028}) {
+        for (const char *n : {"1", "5", "25"}) {
+            SettingsModel s;
+            s.remindBefore = n;
+            const QString p = page(s, rows, QDate(year, 6, 1));
+            const QString after = QString::fromLatin1(check).replace("YEAR", QString::number(year)).replace("N)", QString(n) + ")");
+            EXPECT_EQ(runPage(p, after), "OK") << year << " N=" << n;
+        }
+    }
+}
+
+TEST(PageScriptTest, NastyNamesKeepEveryScriptValidAndShowAsTyped)
+{
+    const QString longText = QString(2000, QLatin1Char('x'));
+    const std::vector<EventRecord> rows{
+        event("Say \"hi\" it's", "05/03/1990", "a\\b \"q\" 'x'", 1),
+        event("</script><script>alert(1)</script>", "05/03/1991", "<!--<script>", 0),
+        event("Tab\there <b>bold</b>", "05/03/1992", "back\\", 1),
+        event(QString::fromUtf8("Zoë Ünal 漢字 😀"), "05/03/1993", QString::fromUtf8("café ☕")),
+        event(longText, "05/03/1994", longText),
+        event("end\\", "29/02/2000"),
+    };
+    SettingsModel s;
+    s.animate = true;
+    s.fonts[2] = QString::fromUtf8("Ünïcode \"Font\" </style>");
+    s.backgroundKind = "Picture";
+    s.backgroundPicture = QString::fromUtf8("/home/zoë/\"sky\".jpg");
+    for (const char *sep : {"/", "\\", "-", ",", " ", "."}) {
+        s.ndDateSep = sep;
+        s.mdDateSep = sep;
+        const QString p = page(s, rows, QDate(2026, 3, 5));
+        for (QChar ch : p)
+            ASSERT_LT(ch.unicode(), 0x80) << "non-ASCII output";
+        const QStringList scripts = scriptElements(p);
+        ASSERT_EQ(scripts.size(), 4); // roll-over, main, main date, call
+        for (const QString &script : scripts) {
+            const NodeResult r = runNode(script, {QStringLiteral("--check")});
+            EXPECT_EQ(r.exitCode, 0) << r.err.toStdString() << script.left(300).toStdString();
+        }
+    }
+
+    // The escaped texts read back as typed, markup kept.
+    s.ndDateSep = "/";
+    const QString shown = runPage(page(s, rows, QDate(2026, 3, 5)),
+                                  "\nconsole.log(JSON.stringify([ent.slice(1), email.slice(1)]));");
+    // Link wrapping ran too: each entry sits in its link or span.
+    EXPECT_TRUE(shown.contains(QString::fromUtf8("])>Zoë Ünal 漢字 😀  -  05/03/1993<br></a>"))) << shown.left(400).toStdString();
+    EXPECT_TRUE(shown.contains(QString::fromUtf8("\"café ☕\"")));
+    EXPECT_TRUE(shown.contains(R"(\"hi\" it's)"));
+    EXPECT_TRUE(shown.contains(R"("a\\b \"q\" 'x'")"));
+    EXPECT_TRUE(shown.contains("</script><script>alert(1)</script>  -  05/03/1991"));
+    EXPECT_TRUE(shown.contains("Tab\\there <b>bold</b>"));
+    EXPECT_TRUE(shown.contains("\"end\\\\  -  29/02/2000<br>\"") || shown.contains("end\\\\  -  29/02/2000<br></span>"));
+}
