@@ -11,6 +11,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -101,8 +102,12 @@ ListPanel::ListPanel(EventList &list, QWidget *parent)
 
     auto *columns = new QHBoxLayout;
     columns->setSpacing(0);
-    // Widths follow the places of "Dates:" and "Addresses/Descriptions:" in the header caption.
-    const int stretch[3] = {43, 19, 26};
+    // The name and date columns end where "Dates:" and "Addresses/Descriptions:" begin in the
+    // header caption above them; the address column takes the rest.
+    const QFontMetrics header(lblName_->font());
+    const int frame = 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+    const int widths[2] = {header.horizontalAdvance(kHeaderCaption.left(43)) - frame / 2,
+                           header.horizontalAdvance(kHeaderCaption.mid(43, 19))};
     for (int c = 0; c < 3; ++c) {
         auto *view = new EventColumn(list_, c, this);
         view->setModel(model_);
@@ -110,7 +115,9 @@ ListPanel::ListPanel(EventList &list, QWidget *parent)
         if (c < 2)
             view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         columns_[static_cast<size_t>(c)] = view;
-        columns->addWidget(view, stretch[c]);
+        if (c < 2)
+            view->setFixedWidth(widths[c]);
+        columns->addWidget(view, c == 2 ? 1 : 0);
 
         connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
                 [this](const QModelIndex &current) {
