@@ -1,0 +1,79 @@
+#include "ui/settings/OthersTab.h"
+
+#include "core/settings/SettingsCommands.h"
+#include "core/settings/SettingsFile.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QPushButton>
+
+namespace dw {
+
+namespace {
+QPushButton *button(QWidget *parent, const char *name, const QString &caption)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoDefault(false);
+    return b;
+}
+} // namespace
+
+OthersTab::OthersTab(SettingsContext &context, QWidget *parent) : SettingsTab(context, parent)
+{
+    setObjectName(QStringLiteral("OthersTab"));
+    auto *grid = new QGridLayout(this);
+    auto *saveAll = button(this, "cmdSaveAll", QStringLiteral("Save All Settings to Registry"));
+    auto *reset = button(this, "cmdReset", QStringLiteral("Reset All Settings to Default..."));
+    auto *saveFile = button(this, "cmdSaveFile", QStringLiteral("Save Current Settings to File..."));
+    auto *getFile = button(this, "cmdGetFile", QStringLiteral("Get Settings From File..."));
+    getFile->setToolTip(QStringLiteral("Warning: Save settings before opening."));
+    auto *templ = button(this, "cmdTemplate", QStringLiteral("Create Template From File..."));
+    auto *info = button(this, "cmdInfo", QStringLiteral("?"));
+    info->setFixedWidth(28);
+    chkSaveExit_ = new QCheckBox(QStringLiteral("Save at exit"), this);
+    chkSaveExit_->setObjectName(QStringLiteral("chkSaveExit"));
+    chkSaveExit_->setToolTip(QStringLiteral("Save all settings at exit"));
+
+    grid->addWidget(saveAll, 0, 0);
+    grid->addWidget(chkSaveExit_, 0, 1);
+    grid->addWidget(reset, 1, 0);
+    grid->addWidget(saveFile, 2, 0);
+    grid->addWidget(getFile, 3, 0);
+    grid->addWidget(templ, 4, 0);
+    grid->addWidget(info, 4, 1, Qt::AlignLeft);
+    grid->setRowStretch(5, 1);
+    grid->setColumnStretch(2, 1);
+
+    connect(saveAll, &QPushButton::clicked, this, [this] {
+        saveAllSettingsCommand(model(), ctx_.store, ctx_.prompter);
+        emit changed(false);
+    });
+    connect(reset, &QPushButton::clicked, this, [this] {
+        if (resetAllSettings(model(), ctx_.prompter))
+            emit changed(true);
+    });
+    connect(saveFile, &QPushButton::clicked, this, [this] {
+        exportSettingsFile(model(), ctx_.store, ctx_.prompter);
+        emit changed(false);
+    });
+    connect(getFile, &QPushButton::clicked, this, [this] {
+        if (importSettingsFile(model(), ctx_.store, ctx_.prompter))
+            emit changed(false);
+    });
+    connect(templ, &QPushButton::clicked, this,
+            [this] { createTemplate(ctx_.prompter, ctx_.fonts, ctx_.userFontsDir); });
+    connect(info, &QPushButton::clicked, this, [this] { showTemplateInfo(ctx_.prompter); });
+    connect(chkSaveExit_, &QCheckBox::clicked, this, [this](bool on) {
+        model().saveAtExit = on;
+        emit changed(false);
+    });
+    sync();
+}
+
+void OthersTab::sync()
+{
+    chkSaveExit_->setChecked(model().saveAtExit);
+}
+
+} // namespace dw
