@@ -27,7 +27,7 @@ void appendUtf8(QByteArray &out, char16_t c)
     }
 }
 
-// The insertion bound of the old converter: (N - 1) / 3 + (N - 1), to the nearest whole number.
+// The insertion bound of the 7.0.2 converter: (N - 1) / 3 + (N - 1), to the nearest whole number.
 qsizetype insertionBound(qsizetype lineCount)
 {
     const double n1 = double(lineCount - 1);
@@ -96,16 +96,17 @@ ListConversion convertList(QByteArrayView raw)
         return result;
     }
 
-    // One customised-date line after every four lines, at positions 4, 9, 14, ... up to the old
-    // converter's bound, but never past the end of the lines held so far.
+    // One customised-date line after every four lines, at positions 4, 9, 14, ... up to the bound
+    // the 7.0.2 converter used, but never past the end of the lines held so far: from sixteen
+    // events on that bound reaches beyond them.
     const auto n = qsizetype(lines.size());
     const qsizetype bound = insertionBound(n);
     qsizetype inserts = 0;
     while (5 * inserts + 4 <= bound && 4 * inserts + 4 <= n)
         ++inserts;
 
-    qsizetype size = text.size() + inserts * (qsizetype(sizeof kNoRuleLine) + 1) + 2 * n;
-    result.bytes.reserve(size);
+    // LF-only input grows by one byte a line; each added line brings its text and a CR LF.
+    result.bytes.reserve(text.size() + n + inserts * qsizetype(sizeof kNoRuleLine + 1));
     qsizetype written = 0;
     const auto put = [&](QByteArrayView line) {
         if (written++ > 0)
