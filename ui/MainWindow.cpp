@@ -1,5 +1,6 @@
 #include "ui/MainWindow.h"
 
+#include "page/preview/PreviewPage.h"
 #include "ui/ListPanel.h"
 #include "ui/QtBusyIndicator.h"
 
@@ -253,8 +254,7 @@ void MainWindow::setLastPagePath(const QString &path)
 
 QString MainWindow::previewPagePath() const
 {
-    // The program folder is not ours to write on Linux; the preview lives in the cache folder.
-    return services_.paths.cacheDir() + QStringLiteral("/pretemp.html");
+    return previewFilePath(services_.paths.programDir(), services_.paths.cacheDir());
 }
 
 QString MainWindow::captionFor(const QDate &today)
@@ -299,7 +299,7 @@ bool MainWindow::runExitSequence()
     if (events_.editing())
         return false;
     const bool close = listCommands_->offerToSaveAtExit();
-    QFile::remove(previewPagePath());
+    removePreviewFiles(services_.paths.programDir(), services_.paths.cacheDir());
     for (QWidget *w : QApplication::topLevelWidgets()) {
         if (w != this && w->isVisible() && w->isWindow())
             w->close();

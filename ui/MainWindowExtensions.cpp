@@ -6,12 +6,18 @@ namespace dw {
 // main window declares its installer here and calls it below: one line each.
 void installEditing(MainWindow &window);
 void installSettings(MainWindow &window);
+void installPreview(MainWindow &window);
+void installHelp(MainWindow &window);
+void installFileTypeRegistration(MainWindow &window);
 
 void installExtensions(MainWindow &window)
 {
     (void)window;
     installEditing(window);
     installSettings(window); // before the preview: its tab refreshes the settings first
+    installPreview(window);
+    installHelp(window);
+    installFileTypeRegistration(window);
 }
 
 } // namespace dw

@@ -1,0 +1,85 @@
+#include "page/preview/PreviewPage.h"
+#include "tests/support/FakeFontCatalog.h"
+#include "tests/support/ScriptedPrompter.h"
+#include "tests/support/TempDir.h"
+#include "ui/MainWindow.h"
+#include "ui/PreviewPanel.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#ifdef DW_HAVE_WEBENGINE
+#include <QWebEngineView>
+#endif
+
+using namespace dw;
+
+namespace {
+
+struct NullShell final : Shell {
+    bool open(const QString &) override { return true; }
+};
+
+// The program folder of the test is a temporary one, so the preview lands where we can see it.
+struct TempPaths final : SystemPaths {
+    QString program, cache;
+    QString programDir() const override { return program; }
+    QString configDir() const override { return cache + QStringLiteral("/config"); }
+    QString cacheDir() const override { return cache; }
+    QString dataHome() const override { return cache + QStringLiteral("/data"); }
+    QString userFontsDir() const override { return dataHome() + QStringLiteral("/fonts"); }
+};
+
+} // namespace
+
+TEST(PreviewPanelTest, SelectingThePreviewTabWritesShowsAndExitRemovesThePage)
+{
+    test::TempDir program, cache;
+    TempPaths paths;
+    paths.program = program.root();
+    paths.cache = cache.path(QStringLiteral("c"));
+    test::ScriptedPrompter prompter;
+    FixedClock clock{2026, 3, 5};
+    test::FakeFontCatalog fonts;
+    NullShell shell;
+    MainWindow window{AppServices{prompter, clock, fonts, shell, paths}};
+    int refreshes = 0;
+    window.startupHooks().refreshDependentControls = [&] { ++refreshes; };
+    auto *panel = window.tabPage(MainWindow::PreviewTab)->findChild<PreviewPanel *>(QStringLiteral("fraPreview"));
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->view(), nullptr); // no browser engine until the tab is opened
+
+    window.settings().fonts[1].clear();
+    window.events().append({QStringLiteral("Ann"), QStringLiteral("05/03/1990"), kNoAddress, 1, kDefaultRule});
+    window.tabStrip()->setCurrentIndex(MainWindow::PreviewTab);
+    EXPECT_EQ(refreshes, 1);
+    EXPECT_EQ(window.settings().fonts[1], QStringLiteral("Arial")); // first of the fake families
+    const QString file = program.path(kPreviewFileName);
+    EXPECT_EQ(panel->lastFile(), file);
+    EXPECT_EQ(test::TempDir::read(file),
+              previewPageText({window.settings(), true, QDate(2026, 3, 5), QLocale::system(), fonts}).toUtf8());
+    EXPECT_EQ(panel->title(), QStringLiteral("Main Date,  Name-Date,  Scroller,  Important"));
+    ASSERT_NE(panel->view(), nullptr);
+#ifdef DW_HAVE_WEBENGINE
+    auto *view = qobject_cast<QWebEngineView *>(panel->view());
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->url(), QUrl::fromLocalFile(file));
+#endif
+
+    // Leaving and coming back rebuilds the page from the list as it is now.
+    window.events().clear();
+    window.settings().showBlock[0] = false;
+    window.tabStrip()->setCurrentIndex(MainWindow::EffectsTab);
+    window.tabStrip()->setCurrentIndex(MainWindow::PreviewTab);
+    EXPECT_EQ(refreshes, 2);
+    EXPECT_EQ(panel->title(), QStringLiteral("Name-Date,  Scroller"));
+    EXPECT_FALSE(test::TempDir::read(file).contains("Important - "));
+
+    window.show();
+    EXPECT_TRUE(window.close());
+    EXPECT_FALSE(QFile::exists(file));
+    EXPECT_TRUE(prompter.messages.empty());
+}
