@@ -6,19 +6,25 @@ EventTableModel::EventTableModel(EventList &list, QObject *parent)
     : QAbstractTableModel(parent), list_(list), rows_(list.count())
 {
     connect(&list_, &EventList::rowsReset, this, [this] {
+        changing_ = true;
         beginResetModel();
         rows_ = list_.count();
         endResetModel();
+        changing_ = false;
     });
     connect(&list_, &EventList::rowsAppended, this, [this](int first, int last) {
+        changing_ = true;
         beginInsertRows({}, first, last);
         rows_ = list_.count();
         endInsertRows();
+        changing_ = false;
     });
     connect(&list_, &EventList::rowRemoved, this, [this](int row) {
+        changing_ = true;
         beginRemoveRows({}, row, row);
         rows_ = list_.count();
         endRemoveRows();
+        changing_ = false;
     });
     connect(&list_, &EventList::rowChanged, this, [this](int row) {
         emit dataChanged(index(row, 0), index(row, ColumnCount - 1));

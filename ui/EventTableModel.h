@@ -22,8 +22,13 @@ public:
     QVariant data(const QModelIndex &index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
+    // True while the rows change: the views then move their current row on their own, which
+    // must not be taken for the user selecting another event.
+    bool changing() const { return changing_; }
+
 private:
     EventList &list_;
+    bool changing_ = false;
     // Rows the views know about; differs from the list only inside a change notification.
     int rows_ = 0;
 };

@@ -121,7 +121,7 @@ ListPanel::ListPanel(EventList &list, QWidget *parent)
 
         connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
                 [this](const QModelIndex &current) {
-                    if (!syncing_)
+                    if (!syncing_ && !model_->changing())
                         list_.select(current.isValid() ? current.row() : -1);
                 });
         connect(view->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
@@ -171,7 +171,7 @@ ListPanel::ListPanel(EventList &list, QWidget *parent)
     layout->addWidget(inputHost_);
     layout->addLayout(buttons);
 
-    connect(&list_, &EventList::selectionChanged, this, &ListPanel::showSelection);
+    connect(&list_, &EventList::selectionChanged, this, &ListPanel::selectionChanged);
     connect(&list_, &EventList::firstVisibleChanged, this, &ListPanel::showFirstVisible);
     connect(&list_, &EventList::rowsReset, this, &ListPanel::refreshCount);
     connect(&list_, &EventList::rowsAppended, this, &ListPanel::refreshCount);
@@ -180,9 +180,10 @@ ListPanel::ListPanel(EventList &list, QWidget *parent)
         for (EventColumn *v : columns_)
             v->setEnabled(!editing);
     });
-    // A reset or a removal loses or shifts the views' selection; the list keeps the truth.
-    connect(model_, &QAbstractItemModel::modelReset, this, [this] { showSelection(list_.selected()); });
+    // A reset or a removal loses or moves the views' current row on their own; the list keeps
+    // the selection, so the views are told again rather than heard.
     connect(model_, &QAbstractItemModel::rowsRemoved, this, [this] { showSelection(list_.selected()); });
+    connect(model_, &QAbstractItemModel::modelReset, this, [this] { showSelection(list_.selected()); });
 }
 
 void ListPanel::setCompletionCaption(bool on)
@@ -209,7 +210,11 @@ void ListPanel::showSelection(int row)
         list_.setFirstVisible(columns_[2]->verticalScrollBar()->value());
         showFirstVisible(list_.firstVisible());
     }
+}
 
+void ListPanel::selectionChanged(int row)
+{
+    showSelection(row);
     // The box is the mark for the next event to add, not a display of the selected one: clear
     // it, and let the caption colour tell whether the selected event is marked.
     const bool marked = row >= 0 && row < list_.count() && list_.at(row).important();

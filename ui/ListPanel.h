@@ -72,6 +72,7 @@ signals:
 
 private:
     void showSelection(int row);
+    void selectionChanged(int row);
     void showFirstVisible(int row);
 
     EventList &list_;

@@ -157,6 +157,16 @@ TEST_F(MainWindowTest, ColumnsShareSelectionScrollAndShowTheMarkInTheImportantCa
     EXPECT_EQ(panel->column(0)->currentIndex().row(), 8);
     EXPECT_EQ(captionColour(imp, QPalette::WindowText), QColor(0, 0, 0));
 
+    // Removing or reordering rows keeps the list's selection in every column and the box as ticked.
+    imp->setChecked(true);
+    window.events().remove(8);
+    EXPECT_EQ(window.events().selected(), 8);
+    window.events().replaceAll(window.events().rows());
+    for (int c = 0; c < 3; ++c)
+        EXPECT_EQ(panel->column(c)->currentIndex().row(), 8);
+    EXPECT_TRUE(imp->isChecked());
+    window.events().append({"x", "d", "-", 0, kDefaultRule});
+
     panel->column(0)->verticalScrollBar()->setValue(120);
     EXPECT_EQ(panel->column(1)->verticalScrollBar()->value(), 120);
     EXPECT_EQ(panel->column(2)->verticalScrollBar()->value(), 120);
