@@ -1,0 +1,149 @@
+// Whole pages pinned byte for byte. After a deliberate change of the page text, run with
+// DW_UPDATE_GOLDEN=1 to rewrite the files, and read the difference before committing it.
+#include "NodeRunner.h"
+#include "PageTestSupport.h"
+#include "core/events/Sort.h"
+#include "tests/support/TempDir.h"
+
+#include <QDir>
+#include <functional>
+
+using namespace dw;
+using namespace dw::test;
+
+namespace {
+
+// In the order "Create HTML" hands them to the writer: month-wise.
+std::vector<EventRecord> goldenEvents()
+{
+    std::vector<EventRecord> rows{
+        event("New Year walk", "01/01/2000", "-", 0, "00/00 28/12 03/01"),
+        event("Grandma", "02/01/1931", "grandma@example.org", 1),
+        event("Ann", "03/03/1990", "ann@example.org"),
+        event("Spring fair", "04/03/2024", "Town hall", 0, "21/03 00/00 00/00"),
+        event("Leap Day Lou", "29/02/1996", "-", 1),
+        event("Bob", "12/03/1985", "-", 1),
+        event("Office party", "18/12/2020", "-", 0, "18/12 10/12 20/12"),
+    };
+    sortRecords(rows, SortKind::Monthwise);
+    return rows;
+}
+
+struct Case {
+    QString name;
+    std::function<void(SettingsModel &)> set;
+};
+
+const std::vector<Case> &cases()
+{
+    static const char *const positions[] = {"Top Left",    "Top Center",    "Top Right",   "Middle Left", "Middle Center",
+                                            "Middle Right", "Bottom Left", "Bottom Center", "Bottom Right"};
+    static std::vector<Case> list = [] {
+        std::vector<Case> c{
+            {"defaults", [](SettingsModel &) {}},
+            {"effect-blur", [](SettingsModel &s) { s.mdEffect = "Blur", s.blurDirection = "135", s.blurStrength = "3"; }},
+            {"effect-dropshadow", [](SettingsModel &s) { s.mdEffect = "Drop Shadow", s.dropX = "-2", s.dropY = "3", s.mdOpacity = "80"; }},
+            {"effect-glow", [](SettingsModel &s) { s.mdEffect = "Glow", s.glowStrength = "5", s.pickers[5].text = "ffff00"; }},
+            {"effect-spooky", [](SettingsModel &s) { s.mdEffect = "Spooky Shadow", s.spookyDirection = "270"; }},
+            {"opacity-edges", [](SettingsModel &s) { s.mdOpacity = "0", s.ndOpacity = "0", s.taskbarHeight = "0"; }},
+            {"anim-fade", [](SettingsModel &s) { s.animate = true, s.animation = "Fade"; }},
+            {"anim-blink", [](SettingsModel &s) { s.animate = true, s.animation = "Blink"; }},
+            {"anim-colourblink", [](SettingsModel &s) { s.animate = true, s.animation = "ColourBlink"; }},
+            {"anim-glow", [](SettingsModel &s) { s.animate = true, s.animation = "Glow", s.remindBefore = "25"; }},
+            {"days-1", [](SettingsModel &s) { s.remindBefore = "1"; }},
+            {"custom-left", [](SettingsModel &s) { s.nameDateAlign = 0, s.nameDateLeft = 100, s.mainDateTop = 3000; }},
+            {"custom-center", [](SettingsModel &s) { s.nameDateAlign = 1; }},
+            {"custom-noalign", [](SettingsModel &s) { s.nameDateAlign = -1; }},
+            {"scroller-top", [](SettingsModel &s) { s.scrollerPreset = 0, s.scrollerTop = 0; }},
+            {"scroller-middle", [](SettingsModel &s) { s.scrollerPreset = 1; }},
+            {"scroller-bottom", [](SettingsModel &s) { s.scrollerPreset = 2, s.taskbarHeight = "48"; }},
+            {"scroller-style", [](SettingsModel &s) {
+                 s.scrollerBgStyle = "Trans", s.scrollerBorderStyle = "Dashed", s.fontStyles = {"Bold", "Italic", "Bold-Ita"};
+                 s.fonts[2] = "DejaVu Sans", s.fontSizes[2] = "20";
+             }},
+            {"off-maindate", [](SettingsModel &s) { s.showBlock[0] = false; }},
+            {"off-namedate", [](SettingsModel &s) { s.showBlock[1] = false; }},
+            {"off-scroller", [](SettingsModel &s) { s.showBlock[2] = false; }},
+            {"off-background", [](SettingsModel &s) { s.showBlock[3] = false; }},
+            {"off-all", [](SettingsModel &s) { s.showBlock = {false, false, false, false}; }},
+            {"maindate-topleft-alone", [](SettingsModel &s) { s.showBlock[1] = false, s.mainDatePosition = "Top Left", s.mdEffect = "Glow"; }},
+            {"background-picture", [](SettingsModel &s) { s.backgroundKind = "Picture", s.backgroundPicture = "/home/ann/Pictures/sky.jpg"; }},
+        };
+        for (int i = 0; i < 9; ++i) {
+            c.push_back({QStringLiteral("positions-%1").arg(i), [i](SettingsModel &s) {
+                             s.mainDatePosition = positions[i];
+                             s.nameDatePosition = positions[8 - i];
+                         }});
+        }
+        static const char *const mdStyles[] = {"dd/MM/yyyy", "dd/MM/yy", "MM/dd/yyyy", "MM/dd/yy", "yyyy/MM/dd",
+                                               "yy/MM/dd", "dddd, MMMM dd, yyyy", "dddd, dd MMMM, yyyy", "MMMM dd, yyyy",
+                                               "dd MMMM, yyyy"};
+        static const char *const seps[] = {"/", ".", "-", "\\", ",", " "};
+        for (int i = 0; i < 10; ++i) {
+            c.push_back({QStringLiteral("datestyle-%1").arg(i), [i](SettingsModel &s) {
+                             s.mdDateStyle = mdStyles[i];
+                             s.mdDateSep = seps[i % 6];
+                             s.ndDateStyle = mdStyles[i % 6];
+                             s.ndDateSep = seps[(i + 3) % 6];
+                         }});
+        }
+        return c;
+    }();
+    return list;
+}
+
+QString jsonString(const QString &text)
+{
+    QString out = QStringLiteral("\"");
+    for (QChar ch : text) {
+        if (ch == QLatin1Char('"') || ch == QLatin1Char('\\'))
+            out += QLatin1Char('\\') + QString(ch);
+        else if (ch.unicode() < 0x20)
+            out += QStringLiteral("\\u%1").arg(ch.unicode(), 4, 16, QLatin1Char('0'));
+        else
+            out += ch;
+    }
+    return out + QLatin1Char('"');
+}
+
+} // namespace
+
+TEST(GoldenPageTest, WholePagesForASpreadOfSettings)
+{
+    const bool update = qEnvironmentVariableIsSet("DW_UPDATE_GOLDEN");
+    const QDir data(QStringLiteral(DW_TEST_DATA));
+    const std::vector<EventRecord> rows = goldenEvents();
+    for (size_t i = 0; i < cases().size(); ++i) {
+        SettingsModel s;
+        cases()[i].set(s);
+        const QByteArray bytes = page(s, rows, QDate(2026, 3, 5)).toLatin1();
+        const QString file = data.filePath(cases()[i].name + QStringLiteral(".html"));
+        if (update) {
+            QDir().mkpath(data.path());
+            QFile f(file);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(bytes);
+            continue;
+        }
+        EXPECT_EQ(TempDir::read(file), bytes) << "page differs from " << file.toStdString();
+    }
+}
+
+// Every script element of every pinned page parses.
+TEST(GoldenPageTest, EveryScriptParses)
+{
+    QString js = QStringLiteral("const vm = require('vm'); const scripts = [];\n");
+    const std::vector<EventRecord> rows = goldenEvents();
+    for (const Case &c : cases()) {
+        SettingsModel s;
+        c.set(s);
+        for (const QString &script : scriptElements(page(s, rows)))
+            js += QStringLiteral("scripts.push([%1, %2]);\n").arg(jsonString(c.name), jsonString(script));
+    }
+    js += QStringLiteral("let bad = 0; for (const [name, text] of scripts) { try { new vm.Script(text); } catch (e) "
+                         "{ bad++; console.log(name + ': ' + e.message); } }\nconsole.log(bad ? 'FAILED' : 'OK ' + scripts.length);");
+    const NodeResult r = runNode(js);
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    // Four script elements per page, fewer where the Main Date or Name-Date block is off.
+    EXPECT_EQ(r.out.trimmed(), QStringLiteral("OK 171")) << r.out.toStdString();
+}
