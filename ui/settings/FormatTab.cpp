@@ -171,6 +171,7 @@ FormatTab::FormatTab(SettingsContext &context, QWidget *parent) : SettingsTab(co
 void FormatTab::fillFontLists(const QStringList &families)
 {
     for (QComboBox *box : cmbFonts_) {
+        box->clear();
         for (const QString &family : families) {
             if (!family.isEmpty())
                 box->addItem(family);
