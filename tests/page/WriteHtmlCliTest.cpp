@@ -1,0 +1,103 @@
+#include "PageTestSupport.h"
+#include "core/events/ListFile.h"
+#include "core/events/Sort.h"
+#include "core/settings/SettingsFile.h"
+#include "page/DateCheck.h"
+#include "platform/qt/QtFontCatalog.h"
+#include "tests/support/TempDir.h"
+
+#include <QDir>
+#include <QProcess>
+
+using namespace dw;
+using namespace dw::test;
+
+namespace {
+
+struct CliRun {
+    int code = -1;
+    QString err;
+};
+
+CliRun wrenpad(const QStringList &args, const QString &configHome)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(DW_BINARY_DIR "/wrenpad"), args);
+    p.waitForFinished(60000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromLocal8Bit(p.readAllStandardError())};
+}
+
+} // namespace
+
+TEST(WriteHtmlCliTest, WritesTheSamePageAsCreateHtmlWithoutTouchingListOrStore)
+{
+    TempDir dir;
+    const QString config = dir.path("config");
+    const std::vector<EventRecord> events{event("Zed", "5/3/2026", "z@x.org"), event("Amy", "1.2.1990", "-", 1),
+                                          event("ZED", "05/03/2026")};
+    const QByteArray listBytes = listFileBytes(events);
+    const QString list = dir.write("list.dwe", listBytes);
+    const QString look = dir.write("look.dwt", serializeSettingsFile({{"RemindBefore", "1"}, {"MDEffect", "Glow"},
+                                                                      {"NDDateSep", "-"}}));
+    const QString out = dir.path("page.html");
+
+    const CliRun run = wrenpad({"--write-html", out, "--settings", look, "--today", "2026-03-05", list}, config);
+    EXPECT_EQ(run.code, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains("1) You will be reminded ON the day of the event.")) << run.err.toStdString();
+
+    SettingsModel settings;
+    ASSERT_TRUE(settingsFromDwtFile(look, &settings));
+    std::vector<EventRecord> rows = events;
+    ASSERT_EQ(rewriteDates(rows), -1);
+    rows = withoutDuplicates(rows);
+    sortRecords(rows, SortKind::Monthwise);
+    QtFontCatalog fonts;
+    const std::optional<QString> want = pageText(PageInput{rows, settings, fonts, QDateTime(QDate(2026, 3, 5), QTime(12, 0)), {}});
+    ASSERT_TRUE(want);
+    EXPECT_EQ(TempDir::read(out), want->toLatin1());
+    EXPECT_TRUE(want->contains("ent[1]='<font color=#ff0000>'+\"Amy  -  01 - 02 - 1990\"+'</font><br>'"));
+
+    EXPECT_EQ(TempDir::read(list), listBytes);
+    EXPECT_FALSE(QDir(config).exists());
+}
+
+TEST(WriteHtmlCliTest, ErrorsGoToStderrWithANonZeroExit)
+{
+    TempDir dir;
+    const QString config = dir.path("config");
+    const QString out = dir.path("page.html");
+    const QString look = dir.write("look.dwt", serializeSettingsFile({{"RemindBefore", "5"}}));
+    auto run = [&](const QString &listFile, const QString &page = QString()) {
+        return wrenpad({"--write-html", page.isEmpty() ? out : page, "--settings", look, listFile}, config);
+    };
+
+    CliRun r = run(dir.write("empty.dwe", ""));
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.endsWith("Nothing to write!\n")) << r.err.toStdString();
+
+    r = run(dir.write("bad.dwe", listFileBytes({event("Ann", "01/01/2000"), event("Bob", "31/02/2000")})));
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.endsWith("Invalid date found for Bob\n")) << r.err.toStdString();
+
+    r = run(dir.write("old.dwe", "Ann\r\n01/01/2000\r\n-\r\n0\r\nBob\r\n02/02/2000\r\n-\r\n1"));
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.endsWith("Convert file using DWE Converter before opening.\n")) << r.err.toStdString();
+
+    r = run(dir.path("missing.dwe"));
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains("missing.dwe")) << r.err.toStdString();
+
+    const QString good = dir.write("good.dwe", listFileBytes({event("Ann", "01/01/2000")}));
+    dir.write("file", "x");
+    r = run(good, dir.path("file/page.html"));
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains("The page could not be written to")) << r.err.toStdString();
+    EXPECT_FALSE(QFile::exists(out));
+
+    EXPECT_EQ(wrenpad({"--write-html", out}, config).code, 2);
+    EXPECT_EQ(wrenpad({"--write-html", out, "--today", "5.3.2026", good}, config).code, 2);
+    EXPECT_FALSE(QFile::exists(out));
+}
