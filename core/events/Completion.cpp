@@ -8,7 +8,6 @@ namespace {
 
 constexpr int kFirstCustomSlot = 7;
 constexpr int kSlotCount = 14;
-constexpr qsizetype kHeaderLength = 85;
 
 bool usable(const CompletionSlots &pairs, int i)
 {
@@ -84,11 +83,6 @@ QString normalizeShortcut(const QString &typed, int slot, const std::array<QStri
             return QString();
     }
     return s;
-}
-
-QString completionHeaderCaption(const QString &caption, bool on)
-{
-    return caption.left(kHeaderLength) + (on ? QStringLiteral(" on") : QStringLiteral(" off"));
 }
 
 } // namespace dw

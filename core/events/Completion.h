@@ -31,8 +31,4 @@ Completed completeName(const QString &text, const CompletionSlots &pairs, bool c
 QString normalizeShortcut(const QString &typed, int slot,
                           const std::array<QString, 14> &shortcuts);
 
-// The column header with the completion state at its end: the first 85 characters of
-// `caption` followed by " on" or " off".
-QString completionHeaderCaption(const QString &caption, bool on);
-
 } // namespace dw

@@ -58,7 +58,7 @@ TEST(CompletionTest, AddressBoxExpandsDomainsThenCustom)
     EXPECT_EQ(completeAddress(longText, pairs(), true).text.size(), 2000 + 1 + 11);
 }
 
-TEST(CompletionTest, ShortcutBoxesAndHeader)
+TEST(CompletionTest, ShortcutBoxes)
 {
     std::array<QString, 14> used{};
     used[3] = "zz";
@@ -72,11 +72,4 @@ TEST(CompletionTest, ShortcutBoxesAndHeader)
     EXPECT_EQ(normalizeShortcut("Z", 0, used), "");
     EXPECT_EQ(normalizeShortcut("zz", 3, used), "zz");
     EXPECT_EQ(normalizeShortcut("", 0, used), "");
-
-    const QString design = QStringLiteral("Names/Events:") + QString(30, ' ') + "Dates:"
-                           + QString(13, ' ') + "Addresses/Descriptions:";
-    ASSERT_EQ(design.size(), 85);
-    EXPECT_EQ(completionHeaderCaption(design, true), design + " on");
-    EXPECT_EQ(completionHeaderCaption(design + " on", false), design + " off");
-    EXPECT_EQ(completionHeaderCaption(design + " off", true), design + " on");
 }
