@@ -156,11 +156,12 @@ std::vector<EventRecord> withoutDuplicates(const std::vector<EventRecord> &rows)
     std::vector<EventRecord> kept;
     kept.reserve(rows.size());
     for (const EventRecord &e : rows) {
-        const QString key = e.name.toLower() + e.date;
-        if (seen.contains(key))
-            continue;
-        seen.insert(key);
-        kept.push_back(e);
+        QString key = e.name.toLower();
+        key += e.date;
+        const qsizetype before = seen.size();
+        seen.insert(std::move(key));
+        if (seen.size() != before)
+            kept.push_back(e);
     }
     return kept;
 }
