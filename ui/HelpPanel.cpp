@@ -100,6 +100,7 @@ HelpPanel::HelpPanel(MainWindow &window, std::unique_ptr<HttpFetcher> fetcher, Q
     text->setWordWrap(true);
     text->setTextFormat(Qt::RichText);
     text->setContentsMargins(8, 8, 8, 8);
+    text->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     auto *scroll = new QScrollArea(this);
     scroll->setObjectName(QStringLiteral("fraHelpText"));
     scroll->setWidget(text);
