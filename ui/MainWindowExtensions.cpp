@@ -9,6 +9,7 @@ void installSettings(MainWindow &window);
 void installPreview(MainWindow &window);
 void installHelp(MainWindow &window);
 void installFileTypeRegistration(MainWindow &window);
+void installPage(MainWindow &window);
 
 void installExtensions(MainWindow &window)
 {
@@ -18,6 +19,7 @@ void installExtensions(MainWindow &window)
     installPreview(window);
     installHelp(window);
     installFileTypeRegistration(window);
+    installPage(window);
 }
 
 } // namespace dw

@@ -1,0 +1,116 @@
+#include "PageTestSupport.h"
+#include "tests/support/ScriptedPrompter.h"
+#include "tests/support/TempDir.h"
+#include "ui/ListPanel.h"
+#include "ui/MainWindow.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+using namespace dw;
+using namespace dw::test;
+
+namespace {
+
+struct RecordingShell final : Shell {
+    QStringList opened;
+    bool open(const QString &p) override { return opened << p, true; }
+};
+
+struct PageWindowTest : ::testing::Test {
+    ScriptedPrompter prompter;
+    FixedClock clock{2026, 3, 5};
+    FakeFontCatalog fonts;
+    RecordingShell shell;
+    XdgSystemPaths paths;
+    MainWindow window{AppServices{prompter, clock, fonts, shell, paths}};
+    TempDir dir;
+
+    ~PageWindowTest() override
+    {
+        window.events().clear();
+        for (int i = 0; i < 5; ++i)
+            window.panelButton(i)->setEnabled(true);
+    }
+    QWidget *find(const char *name) { return window.findChild<QWidget *>(QString::fromLatin1(name)); }
+};
+
+} // namespace
+
+TEST_F(PageWindowTest, WarningsPanelThenIgnoreWritesThePage)
+{
+    window.events().append(event("Bob", "12/3/1985"));
+    window.events().append(event("Ann", "01/01/1990"));
+    window.settings().remindBefore = "1";
+    const QString path = dir.path("wall.html");
+    prompter.choose(path);
+
+    EXPECT_TRUE(window.dispatchKey(Qt::Key_F5));
+    ASSERT_EQ(prompter.dialogs, std::vector<FileKind>({FileKind::Html}));
+    auto *text = qobject_cast<QPlainTextEdit *>(find("txtWarning"));
+    ASSERT_TRUE(text);
+    EXPECT_EQ(window.currentPanel(), find("fraWarning"));
+    EXPECT_TRUE(text->toPlainText().startsWith("1) You will be reminded ON the day of the event."));
+    EXPECT_EQ(prompter.beeps, 1);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_FALSE(window.panelButton(i)->isEnabled()) << i;
+    EXPECT_FALSE(QFile::exists(path));
+    EXPECT_EQ(window.lastPagePath(), path);
+    EXPECT_EQ(window.events().at(0).name, "Ann"); // sorted month-wise already
+    EXPECT_EQ(window.events().at(1).date, "12/03/1985");
+
+    qobject_cast<QPushButton *>(find("cmdIgnore"))->click();
+    EXPECT_TRUE(QFile::exists(path));
+    EXPECT_EQ(window.currentPanel(), window.listPanel());
+    EXPECT_TRUE(text->toPlainText().isEmpty());
+    for (int i = 0; i < 5; ++i)
+        EXPECT_TRUE(window.panelButton(i)->isEnabled()) << i;
+    ASSERT_EQ(prompter.messages.size(), 2u);
+    EXPECT_EQ(prompter.messages[0].title, "File Written");
+    EXPECT_EQ(window.panelButton(MainWindow::CreateHtmlButton)->palette().color(QPalette::ButtonText), QColor(Qt::black));
+
+    window.panelButton(MainWindow::OpenHtmlButton)->click();
+    EXPECT_EQ(shell.opened, QStringList({path}));
+
+    // Warnings again, then Cancel Output: the Format panel, nothing written over.
+    prompter.reset();
+    prompter.answer(Button::Yes);
+    window.panelButton(MainWindow::CreateHtmlButton)->click();
+    EXPECT_EQ(window.currentPanel(), find("fraWarning"));
+    qobject_cast<QPushButton *>(find("cmdExit"))->click();
+    EXPECT_EQ(window.currentPanel(), window.formatPanel());
+    EXPECT_TRUE(window.panelButton(MainWindow::ListButton)->isEnabled());
+
+    // "Ignore Output Warning" skips the panel.
+    qobject_cast<QCheckBox *>(find("chkIgnore"))->setChecked(true);
+    prompter.reset();
+    prompter.answer(Button::Yes);
+    window.panelButton(MainWindow::CreateHtmlButton)->click();
+    EXPECT_EQ(prompter.messages.size(), 3u);
+    EXPECT_EQ(prompter.messages.back().title, "Wallpaper");
+}
+
+TEST_F(PageWindowTest, SortMenuOrdersTheListAndClearsTheImportantBox)
+{
+    window.events().append(event("bob", "05/01/2001", "-", 1));
+    window.events().append(event("Alice", "04/02/1999"));
+    window.events().append(event("carl", "05/01/1990"));
+    window.listPanel()->importantBox()->setChecked(true);
+    auto *menu = window.listPanel()->findChild<QMenu *>("mnuSort");
+    ASSERT_TRUE(menu);
+    QStringList captions;
+    for (QAction *a : menu->actions())
+        captions << (a->isSeparator() ? QString("-") : a->text());
+    EXPECT_EQ(captions, QStringList({"&Names/Events-wise", "&Monthwise", "&Yearwise", "&Add/Des-wise",
+                                     "&Important-wise", "-", "&Remove Duplicates"}));
+    menu->actions()[0]->trigger();
+    EXPECT_EQ(window.events().at(0).name, "Alice");
+    EXPECT_FALSE(window.listPanel()->importantBox()->isChecked());
+    menu->actions()[4]->trigger();
+    EXPECT_EQ(window.events().at(0).name, "bob");
+    EXPECT_TRUE(prompter.messages.empty());
+}
