@@ -43,12 +43,16 @@ InputRow::InputRow(EditCommands &commands, EventList &list, QHBoxLayout *row, QC
         row->addWidget(b);
     }
 
-    connect(txtName_, &QLineEdit::textEdited, this, [this](const QString &text) {
+    connect(txtName_, &QLineEdit::textChanged, this, [this](const QString &text) {
+        if (updating_)
+            return;
         const Completed c = commands_.nameEdited(text);
         if (!c.changed)
             return;
+        updating_ = true;
         txtName_->setText(c.text);
         txtName_->setSelection(c.selectionStart, c.selectionLength);
+        updating_ = false;
     });
     connect(cmbEMail_, &QComboBox::editTextChanged, this, &InputRow::addressChanged);
     connect(datePicker_, &QDateEdit::dateChanged, this, [this](QDate d) {

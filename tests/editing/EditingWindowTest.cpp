@@ -145,7 +145,6 @@ TEST(EditingWindowTest, KeysWhileModifyingAndInTheList)
     emit t.w.listPanel()->modifyRequested(0, QStringLiteral("Date"));
     EXPECT_EQ(QApplication::focusWidget(), t.row.datePicker());
     t.row.nameBox()->setText("Anne");
-    emit t.row.nameBox()->textEdited("Anne");
     t.press(t.row.datePicker(), Qt::Key_Return);
     EXPECT_FALSE(t.list.editing());
     ASSERT_EQ(t.list.count(), 2);
