@@ -9,6 +9,8 @@
 #include "tests/support/ScriptedPrompter.h"
 #include "tests/support/TempDir.h"
 
+#include <functional>
+
 using namespace dw;
 using namespace dw::test;
 
@@ -16,9 +18,15 @@ namespace {
 
 class RecordingBusy final : public BusyIndicator {
 public:
-    void show(const QString &caption) override { shown << caption; }
+    void show(const QString &caption) override
+    {
+        shown << caption;
+        if (onShow)
+            onShow();
+    }
     void hide() override {}
     QStringList shown;
+    std::function<void()> onShow;
 };
 
 class RecordingShell final : public Shell {
@@ -26,9 +34,12 @@ public:
     bool open(const QString &p) override
     {
         opened << p;
+        if (onOpen)
+            onOpen();
         return true;
     }
     QStringList opened;
+    std::function<void()> onOpen;
 };
 
 const Message kWallpaper{"To set the HTML Page as Desktop Wallpaper, right-click on the Desktop and click Properties. "
@@ -73,7 +84,15 @@ TEST(CreatePageTest, FirstUseAsksForAFileThenWritesAndConfirms)
     f.list.append(event("zed", "05-03-2026"));
     const QString path = f.dir.path("page.html");
     f.prompter.choose(path);
+    QStringList blueWhile;
+    f.busy.onShow = [&] {
+        if (f.command.createCaptionBlue())
+            blueWhile << f.busy.shown.back();
+    };
     f.command.create();
+    f.busy.onShow = nullptr;
+    // "Create HTML" stays blue from the start to the end of the command.
+    EXPECT_EQ(blueWhile, f.busy.shown);
     EXPECT_EQ(f.prompter.dialogs, std::vector<FileKind>({FileKind::Html}));
     EXPECT_EQ(f.prompter.messages, std::vector<Message>({written(path), kWallpaper}));
     EXPECT_EQ(f.busy.shown, QStringList({"Checking Dates...", "Removing Duplicates...", "Sorting...\r\n(Monthwise)",
@@ -109,8 +128,12 @@ TEST(CreatePageTest, FirstUseAsksForAFileThenWritesAndConfirms)
     EXPECT_TRUE(f.prompter.allAnswersUsed());
 
     RecordingShell shell;
+    bool openBlue = false;
+    shell.onOpen = [&] { openBlue = f.command.openCaptionBlue(); };
     f.command.openPage(shell);
     EXPECT_EQ(shell.opened, QStringList({path}));
+    EXPECT_TRUE(openBlue);
+    EXPECT_FALSE(f.command.openCaptionBlue());
     f.command.lastPagePath.clear();
     f.command.openPage(shell);
     EXPECT_EQ(shell.opened.size(), 1);

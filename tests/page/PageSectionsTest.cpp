@@ -250,6 +250,15 @@ TEST(ScrollerTest, MonthLinesAndWidths)
                                "if (month==3) {for (i=3;i<6;i++) {h=h+s+ent[i];} j=164}", ""}));
     EXPECT_FALSE(two.contains("month==2)"));
 
+    // Ten thousand events of one month make one group.
+    std::vector<EventRecord> many;
+    for (int i = 0; i < 10000; ++i)
+        many.push_back(event(QString("P%1").arg(i, 5, 10, QChar('0')), "07/03/2000"));
+    const QString big = page(s, many);
+    EXPECT_TRUE(hasLines(big, {"", "if (month==3) {for (i=1;i<10001;i++) {h=h+s+ent[i];} j=212}", ""}));
+    EXPECT_TRUE(hasLine(big, "for (k=1;k<10001;k++) {"));
+    EXPECT_TRUE(hasLine(big, "ent[10000]=\"P09999  -  07/03/2000\"+'<br>'"));
+
     s.pickers[2].text = "0000aa";
     const QString p = page(s, {event("Ann", "12/03/1990")});
     EXPECT_TRUE(hasLines(p, {"j=300;", "", "month = theDate.getMonth()+1;", "h=\"\";"}));
