@@ -242,6 +242,9 @@ bool FileSettingsStore::readFile(StoreData &data) const
     if (!QFile::rename(path_, aside))
         return false;
     movedAside_ = aside;
+    // No message box (loading never reports), but the user can find out where it went.
+    qWarning("Datewren: the settings store %s could not be read; it was moved to %s.", qPrintable(path_),
+             qPrintable(aside));
     return true;
 }
 

@@ -144,6 +144,24 @@ TEST(StoreTest, TwoWritersLoseNoneOfEachOthersKeys)
     }
     FileSettingsStore shared(dir.path(QStringLiteral("xdg/Datewren/settings.ini")));
     EXPECT_EQ(shared.getAllSettings(QStringLiteral("Settings")).size(), 160u);
+
+    // The export of the same store: what the window would write right after start-up.
+    QProcess exporter;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.path(QStringLiteral("xdg")));
+    exporter.setProcessEnvironment(env);
+    const QString out = dir.path(QStringLiteral("out.dwt"));
+    exporter.start(wrenpad, {QStringLiteral("--export-settings"), out});
+    ASSERT_TRUE(exporter.waitForFinished(30000));
+    EXPECT_EQ(exporter.exitCode(), 0);
+    EXPECT_EQ(exporter.readAllStandardOutput(), "Wrote 61 settings to " + out.toUtf8() + "\n");
+    const QByteArray written = test::TempDir::read(out);
+    EXPECT_TRUE(written.startsWith("MainDateFont\r\nVerdana\r\n"));
+    EXPECT_TRUE(written.contains("\r\nNameDateLeft\r\n4035\r\n")); // markers start at the right edge
+    exporter.start(wrenpad, {QStringLiteral("--export-settings"), dir.path(QStringLiteral("no/such/dir/x.dwt"))});
+    ASSERT_TRUE(exporter.waitForFinished(30000));
+    EXPECT_EQ(exporter.exitCode(), 1);
+    EXPECT_TRUE(exporter.readAllStandardError().startsWith("wrenpad: Cannot write the settings file"));
 }
 
 TEST(StoreTest, PreferencesLiveInTheirOwnSection)
