@@ -94,6 +94,7 @@ void CreatePageCommand::create()
 
     removeDuplicates(list_, busy_);
     sortList(list_, SortKind::Monthwise, prompter_, busy_);
+    emit listSorted();
 
     if (ignoreWarnings) {
         writeHTML();

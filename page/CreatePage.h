@@ -52,6 +52,8 @@ signals:
     void warningsShown();
     void panelRequested(dw::PanelButton button);
     void pageWritten(const QString &path);
+    // Duplicate removal and the month-wise sort ran on the list, as the Sort menu's do.
+    void listSorted();
 
 private:
     bool choosePath();

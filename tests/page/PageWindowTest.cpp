@@ -48,8 +48,10 @@ TEST_F(PageWindowTest, WarningsPanelThenIgnoreWritesThePage)
     window.settings().remindBefore = "1";
     const QString path = dir.path("wall.html");
     prompter.choose(path);
+    window.listPanel()->importantBox()->setChecked(true);
 
     EXPECT_TRUE(window.dispatchKey(Qt::Key_F5));
+    EXPECT_FALSE(window.listPanel()->importantBox()->isChecked());
     ASSERT_EQ(prompter.dialogs, std::vector<FileKind>({FileKind::Html}));
     auto *text = qobject_cast<QPlainTextEdit *>(find("txtWarning"));
     ASSERT_TRUE(text);

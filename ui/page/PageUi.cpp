@@ -88,6 +88,7 @@ void installPage(MainWindow &w)
             w.setLastPagePath(command->lastPagePath);
     };
     QObject::connect(command, &CreatePageCommand::stateChanged, &w, sync);
+    QObject::connect(command, &CreatePageCommand::listSorted, &w, [&w] { resetImportantBox(w); });
     QObject::connect(command, &CreatePageCommand::warningsShown, &w, [&w, command, panel, sync] {
         sync();
         if (command->listCaptionBlack())
