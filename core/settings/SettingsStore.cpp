@@ -76,13 +76,13 @@ QString escape(const QString &text, bool key)
     return out;
 }
 
-// Reads escaped text from line[pos] up to an unescaped stop character (or the end).
-// Returns false on a malformed escape; pos ends on the stop character or at the end.
-bool unescape(QStringView line, qsizetype &pos, QChar stop, QString &out)
+// Reads escaped text from line[pos] up to an unescaped stop character (or the end when stop
+// is empty). Returns false on a malformed escape; pos ends on the stop character or the end.
+bool unescape(QStringView line, qsizetype &pos, std::optional<QChar> stop, QString &out)
 {
     while (pos < line.size()) {
         const QChar c = line.at(pos);
-        if (c == stop)
+        if (stop && c == *stop)
             return true;
         if (c != QLatin1Char('\\')) {
             out += c;
@@ -168,7 +168,7 @@ std::optional<StoreData> parseStore(const QByteArray &bytes)
         if (!unescape(line, pos, QLatin1Char('='), key) || pos >= line.size())
             return std::nullopt;
         ++pos; // the "="
-        if (!unescape(line, pos, QChar(0xffff), value))
+        if (!unescape(line, pos, std::nullopt, value))
             return std::nullopt;
         current->set(key, value);
     }

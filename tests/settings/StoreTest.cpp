@@ -32,6 +32,7 @@ TEST(StoreTest, AnyKeyAndValueRoundTripsInFirstWrittenOrder)
         {QStringLiteral("ümlaut\u4e2d"), QStringLiteral("Grüße \u263a")},
         {QStringLiteral("lines"), QStringLiteral("one\r\ntwo\nthree\rfour\\n\t\x01")},
         {QStringLiteral("long"), QString(100000, QLatin1Char('x'))},
+        {QStringLiteral("nonchar"), QStringLiteral("a\uffffb=c")},
     };
     {
         FileSettingsStore store(path);
