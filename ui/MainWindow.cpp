@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLayout>
+#include <QPointer>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTabWidget>
@@ -53,6 +55,20 @@ MainWindow::MainWindow(AppServices services, QWidget *parent)
 MainWindow::~MainWindow()
 {
     qApp->removeEventFilter(this);
+    // The parts installed by installExtensions() are plain objects that watch the panels. They
+    // go first, while this is still a whole MainWindow, so none of them sees the panels being
+    // torn down.
+    startupHooks_ = {};
+    exitHooks_ = {};
+    shortcuts_.clear();
+    std::vector<QPointer<QObject>> parts;
+    for (QObject *child : children()) {
+        if (!child->isWidgetType() && !qobject_cast<QLayout *>(child))
+            parts.emplace_back(child);
+    }
+    for (const QPointer<QObject> &part : parts)
+        delete part.data(); // a part may already have taken another one with it
+
 }
 
 void MainWindow::buildPanels()
