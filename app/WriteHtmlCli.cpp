@@ -3,6 +3,7 @@
 #include "core/events/ListFile.h"
 #include "core/events/Sort.h"
 #include "core/settings/SettingsFile.h"
+#include "core/settings/SettingsStore.h"
 #include "page/DateCheck.h"
 #include "page/OutputWarnings.h"
 #include "page/PageWriter.h"
@@ -11,6 +12,7 @@
 #include "platform/qt/QtFontCatalog.h"
 
 #include <QDate>
+#include <optional>
 #include <cstdio>
 
 namespace dw {
@@ -29,7 +31,7 @@ int writeHtmlCli(const QStringList &args)
 {
     QString pagePath, settingsPath, listPath;
     QDate today;
-    bool compat = false;
+    std::optional<bool> compat; // unset: the user's saved preference decides
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString &a = args.at(i);
         auto value = [&](QString *out) {
@@ -53,6 +55,8 @@ int writeHtmlCli(const QStringList &args)
                 return fail(QStringLiteral("wrenpad: --today wants a date YYYY-MM-DD, not \"%1\"").arg(text), 2);
         } else if (a == QLatin1String("--browser-compat")) {
             compat = true;
+        } else if (a == QLatin1String("--no-browser-compat")) {
+            compat = false;
         } else if (a.startsWith(QLatin1String("--")) || !listPath.isEmpty()) {
             return fail(QStringLiteral("wrenpad: unexpected argument \"%1\" (see wrenpad --help)").arg(a), 2);
         } else {
@@ -96,7 +100,9 @@ int writeHtmlCli(const QStringList &args)
                           today.isValid() ? today.day() : 1);
     const Clock &clock = today.isValid() ? static_cast<const Clock &>(fixedClock) : systemClock;
     QtFontCatalog fonts;
-    const PageInput input{rows, settings, fonts, clock.now(), browserCompatOptions(compat)};
+    if (!compat)
+        compat = browserCompatPreference(FileSettingsStore(FileSettingsStore::defaultPath()));
+    const PageInput input{rows, settings, fonts, clock.now(), browserCompatOptions(*compat)};
     const PageWriteResult result = writePageFile(pagePath, input);
     if (!result.ok)
         return fail(QStringLiteral("The page could not be written to \"%1\".\n%2").arg(pagePath, result.error));
@@ -111,14 +117,15 @@ CliMode writeHtmlMode()
 {
     return CliMode{
         QStringLiteral("--write-html"),
-        QStringLiteral("--write-html PAGE.html [--settings LOOK.dwt] [--today YYYY-MM-DD] [--browser-compat] LIST.dwe"),
+        QStringLiteral("--write-html PAGE.html [--settings LOOK.dwt] [--today YYYY-MM-DD] [--[no-]browser-compat] LIST.dwe"),
         QStringLiteral(
             "  Writes the wallpaper page PAGE.html from the list file LIST.dwe without opening a window.\n"
             "  The look comes from the saved settings, or from LOOK.dwt applied over the defaults (the\n"
             "  saved settings are not touched). As \"Create HTML\" does, dates are checked and rewritten,\n"
             "  duplicates removed and the events sorted month-wise - in memory; LIST.dwe is not changed.\n"
             "  --today pins the date the page is written for (its title, February's length).\n"
-            "  --browser-compat adds the script that lets current browsers run the page.\n"
+            "  --browser-compat adds the script that lets current browsers run the page, --no-browser-compat\n"
+            "  leaves it out; without either the saved preference decides (on unless turned off).\n"
             "  Output warnings are printed on stderr; the page is still written. Exit status 0 when the\n"
             "  page was written, 1 with a message on stderr when it was not, 2 for bad arguments."),
         writeHtmlCli};

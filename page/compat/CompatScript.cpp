@@ -51,13 +51,14 @@ blur:{strength:5,direction:270},shadow:{strength:4,direction:225,color:'#000000'
 function col(c){c=String(c||'#000').replace(/\s/g,'');
 var m=/^#?([0-9a-f]{2})([0-9a-f]{6})$/i.exec(c);if(m)c='#'+m[2]+m[1];
 return /^[0-9a-f]{6}$/i.test(c)?'#'+c:c;}
-function parse(el,t){var out=[],m;F.lastIndex=0;
-while((m=F.exec(t))){var n=m[1].split('.').pop().toLowerCase(),v={},f={name:n},k;
+function mk(el,n,a){var v={},f={name:n},k;
 for(k in DEF[n]||{})v[k]=DEF[n][k];
-m[2].split(',').forEach(function(p){p=p.split('=');
+a.split(',').forEach(function(p){p=p.split('=');
 if(p.length==2){var x=p[1].trim();v[p[0].trim().toLowerCase()]=x===''||isNaN(x)?x:+x;}});
-for(k in v)(function(k){def(f,k,function(){return v[k];},function(x){v[k]=x;draw(el);});})(k);
-out.push(f);}
+Object.keys(v).forEach(function(k){def(f,k,function(){return v[k];},function(x){v[k]=x;draw(el);});});
+return f;}
+function parse(el,t){var out=[],m;F.lastIndex=0;
+while((m=F.exec(t)))out.push(mk(el,m[1].split('.').pop().toLowerCase(),m[2]));
 return out;}
 function draw(el){var s=sd.get.call(el),op='',sh=[];
 (fl.get(el)||[]).forEach(function(f){var n=+f.strength||0,c=col(f.color),a=(+f.direction||0)*Math.PI/180,

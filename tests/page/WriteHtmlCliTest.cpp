@@ -44,7 +44,7 @@ TEST(WriteHtmlCliTest, WritesTheSamePageAsCreateHtmlWithoutTouchingListOrStore)
                                                                       {"NDDateSep", "-"}}));
     const QString out = dir.path("page.html");
 
-    const CliRun run = wrenpad({"--write-html", out, "--settings", look, "--today", "2026-03-05", list}, config);
+    const CliRun run = wrenpad({"--write-html", out, "--settings", look, "--today", "2026-03-05", "--no-browser-compat", list}, config);
     EXPECT_EQ(run.code, 0) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains("1) You will be reminded ON the day of the event.")) << run.err.toStdString();
 

@@ -1,0 +1,109 @@
+#include "core/events/ListFile.h"
+#include "core/settings/SettingsFile.h"
+#include "core/settings/SettingsStore.h"
+#include "page/compat/CompatScript.h"
+#include "tests/page/PageTestSupport.h"
+#include "tests/support/TempDir.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QRegularExpression>
+
+using namespace dw;
+using namespace dw::test;
+
+namespace {
+
+const QString kHead = QStringLiteral("<html>\r\n<HEAD>\r\n");
+
+std::vector<EventRecord> someEvents()
+{
+    return {event("Ann", "05/03/1980", "ann@example.org", 1), event("Bob", "07/03/1990"),
+            event("Cy", "02/01/1970", "-", 0, "00/00 20/12 05/01")};
+}
+
+// The page without the script element that follows "<HEAD>", or an empty text when the page
+// does not start with exactly one such element.
+QString withoutHeadScript(const QString &page)
+{
+    const QString open = kHead + QLatin1String("<script>");
+    const qsizetype end = page.indexOf(QLatin1String("</script>\r\n"));
+    if (!page.startsWith(open) || end < 0 || page.mid(open.size(), end - open.size()).contains(QLatin1String("<script")))
+        return {};
+    return kHead + page.mid(end + qsizetype(sizeof("</script>\r\n") - 1));
+}
+
+} // namespace
+
+TEST(CompatScriptTest, OffLeavesThePageAsItIsOnAddsOneSmallScriptAtTheHeadStart)
+{
+    SettingsModel s;
+    s.animate = true;
+    s.animation = QStringLiteral("Glow");
+    const QString plain = page(s, someEvents());
+    EXPECT_EQ(page(s, someEvents(), QDate(2026, 3, 5), browserCompatOptions(false)), plain);
+
+    const QString withScript = page(s, someEvents(), QDate(2026, 3, 5), browserCompatOptions(true));
+    EXPECT_EQ(withoutHeadScript(withScript), plain);
+    EXPECT_EQ(withScript.count(QLatin1String("<script>")), plain.count(QLatin1String("<script>")) + 1);
+
+    const QString script = compatScript();
+    EXPECT_LT(compatScriptElement().toLatin1().size(), 8 * 1024);
+    EXPECT_GT(script.size(), 1000);
+    // Plain ASCII, no way to end its element early, no address to fetch anything from.
+    EXPECT_FALSE(script.contains(QRegularExpression(QStringLiteral("[^\\x09\\x0a\\x20-\\x7e]"))));
+    EXPECT_FALSE(script.contains(QLatin1String("</script"), Qt::CaseInsensitive));
+    EXPECT_FALSE(script.contains(QLatin1String("<!--")));
+    EXPECT_FALSE(script.contains(QRegularExpression(QStringLiteral("https?:|//[a-z]|XMLHttpRequest|fetch\\(|import\\("))));
+    // Every page line keeps its CR LF, the script's own lines included.
+    EXPECT_FALSE(withScript.contains(QRegularExpression(QStringLiteral("[^\\r]\\n"))));
+}
+
+TEST(CompatScriptTest, PreferenceIsOnUntilTurnedOffAndStaysOutOfTheSettings)
+{
+    MemorySettingsStore store;
+    EXPECT_TRUE(browserCompatPreference(store));
+    EXPECT_TRUE(setBrowserCompatPreference(store, false));
+    EXPECT_FALSE(browserCompatPreference(store));
+    EXPECT_EQ(store.getSetting(QStringLiteral("Preferences"), QStringLiteral("BrowserCompat")), QStringLiteral("0"));
+    EXPECT_TRUE(store.getAllSettings(QStringLiteral("Settings")).empty());
+    EXPECT_TRUE(store.getAllSettings(QStringLiteral("TempSettings")).empty());
+    setBrowserCompatPreference(store, true);
+    EXPECT_TRUE(browserCompatPreference(store));
+}
+
+TEST(CompatScriptTest, WriteHtmlFollowsTheSavedPreferenceUnlessAnOptionOverridesIt)
+{
+    TempDir dir;
+    const QString config = dir.path("config");
+    const QString list = dir.write("list.dwe", listFileBytes(someEvents()));
+    const QString look = dir.write("look.dwt", serializeSettingsFile({{"RemindBefore", "3"}}));
+    auto hasScript = [&](const QStringList &extra) {
+        const QString out = dir.path("page.html");
+        QFile::remove(out);
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(DW_BINARY_DIR "/wrenpad"),
+                QStringList{"--write-html", out, "--settings", look, "--today", "2026-03-05"} + extra + QStringList{list});
+        p.waitForFinished(60000);
+        EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+        const QString text = QString::fromLatin1(TempDir::read(out));
+        EXPECT_TRUE(text.startsWith(kHead)) << text.left(40).toStdString();
+        return !withoutHeadScript(text).isEmpty();
+    };
+
+    EXPECT_TRUE(hasScript({}));
+    EXPECT_FALSE(hasScript({"--no-browser-compat"}));
+
+    // The store the child process reads: the one of its XDG_CONFIG_HOME.
+    const QByteArray ownConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", config.toLocal8Bit());
+    FileSettingsStore store(FileSettingsStore::defaultPath());
+    qputenv("XDG_CONFIG_HOME", ownConfig);
+    ASSERT_TRUE(store.path().startsWith(config));
+    ASSERT_TRUE(setBrowserCompatPreference(store, false));
+    EXPECT_FALSE(hasScript({}));
+    EXPECT_TRUE(hasScript({"--browser-compat"}));
+}
