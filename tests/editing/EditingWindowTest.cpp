@@ -54,6 +54,10 @@ struct Window {
         // Nothing to offer to save at exit.
         list.setEditing(false);
         list.clear();
+        // A column losing the focus while the window is torn down would reach the list after
+        // the window has destroyed it.
+        for (int c = 0; c < 3; ++c)
+            w.listPanel()->column(c)->clearFocus();
     }
     QListView *names() const { return w.listPanel()->column(0); }
     void press(QWidget *target, int key) { QTest::keyClick(target, Qt::Key(key)); }
