@@ -3,9 +3,13 @@
 #include "core/settings/SettingsStore.h"
 #include "page/compat/CompatScript.h"
 #include "tests/page/PageTestSupport.h"
+#include "tests/support/ScriptedPrompter.h"
 #include "tests/support/TempDir.h"
+#include "ui/MainWindow.h"
 
+#include <QCheckBox>
 #include <QDir>
+#include <QPushButton>
 #include <QProcess>
 #include <QRegularExpression>
 
@@ -106,4 +110,42 @@ TEST(CompatScriptTest, WriteHtmlFollowsTheSavedPreferenceUnlessAnOptionOverrides
     ASSERT_TRUE(setBrowserCompatPreference(store, false));
     EXPECT_FALSE(hasScript({}));
     EXPECT_TRUE(hasScript({"--browser-compat"}));
+}
+
+TEST(CompatWindowTest, OthersTabBoxStoresThePreferenceAndCreateHtmlFollowsIt)
+{
+    struct NoShell final : Shell {
+        bool open(const QString &) override { return true; }
+    } shell;
+    ScriptedPrompter prompter;
+    FixedClock clock{2026, 3, 5};
+    FakeFontCatalog fonts;
+    XdgSystemPaths paths;
+    MainWindow window{AppServices{prompter, clock, fonts, shell, paths}};
+    TempDir dir;
+    auto *box = window.tabPage(MainWindow::OthersTab)->findChild<QCheckBox *>(QStringLiteral("chkBrowserCompat"));
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->text(), "Make the page work in current browsers");
+    EXPECT_TRUE(box->isChecked());
+
+    window.events().append(event("Ann", "05/03/1980"));
+    auto create = [&](const char *name) {
+        const QString path = dir.path(QString::fromLatin1(name));
+        window.setLastPagePath(path);
+        window.panelButton(MainWindow::CreateHtmlButton)->click();
+        return QString::fromLatin1(TempDir::read(path));
+    };
+    const QString with = create("with.html");
+    EXPECT_FALSE(withoutHeadScript(with).isEmpty());
+
+    box->click();
+    EXPECT_FALSE(browserCompatPreference(FileSettingsStore(FileSettingsStore::defaultPath())));
+    const QString without = create("without.html");
+    EXPECT_TRUE(without.startsWith(kHead + QLatin1String("<meta")));
+    EXPECT_EQ(withoutHeadScript(with), without);
+    EXPECT_EQ(prompter.messages.size(), 4u); // "File Written" and "Wallpaper", twice
+
+    box->click();
+    EXPECT_TRUE(browserCompatPreference(FileSettingsStore(FileSettingsStore::defaultPath())));
+    window.events().clear();
 }

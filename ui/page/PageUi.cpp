@@ -1,5 +1,7 @@
 #include "core/events/Sort.h"
+#include "core/settings/SettingsStore.h"
 #include "page/CreatePage.h"
+#include "page/compat/CompatScript.h"
 #include "ui/ListPanel.h"
 #include "ui/MainWindow.h"
 #include "ui/QtBusyIndicator.h"
@@ -30,6 +32,12 @@ void resetImportantBox(MainWindow &w)
     QCheckBox *box = w.listPanel()->importantBox();
     box->setChecked(false);
     setCaptionColour(box, Qt::black);
+}
+
+// "Make the page work in current browsers" as the Others tab last stored it.
+PageOptions savedPageOptions()
+{
+    return browserCompatOptions(browserCompatPreference(FileSettingsStore(FileSettingsStore::defaultPath())));
 }
 
 void installSortMenu(MainWindow &w)
@@ -103,6 +111,7 @@ void installPage(MainWindow &w)
 
     QObject::connect(w.panelButton(MainWindow::CreateHtmlButton), &QPushButton::clicked, command, [&w, command, sync] {
         command->lastPagePath = w.lastPagePath();
+        command->options = savedPageOptions();
         command->create();
         sync();
     });
@@ -113,6 +122,7 @@ void installPage(MainWindow &w)
         QApplication::restoreOverrideCursor();
     });
     QObject::connect(panel->ignoreButton(), &QPushButton::clicked, command, [command, sync] {
+        command->options = savedPageOptions();
         command->ignore();
         sync();
     });

@@ -2,6 +2,7 @@
 
 #include "core/settings/SettingsCommands.h"
 #include "core/settings/SettingsFile.h"
+#include "page/compat/CompatScript.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -35,6 +36,11 @@ OthersTab::OthersTab(SettingsContext &context, QWidget *parent) : SettingsTab(co
     chkSaveExit_->setObjectName(QStringLiteral("chkSaveExit"));
     chkSaveExit_->setToolTip(QStringLiteral("Save all settings at exit"));
 
+    // A program preference, not a page setting: it is stored at once and never goes into a
+    // settings file.
+    chkBrowserCompat_ = new QCheckBox(QStringLiteral("Make the page work in current browsers"), this);
+    chkBrowserCompat_->setObjectName(QStringLiteral("chkBrowserCompat"));
+
     grid->addWidget(saveAll, 0, 0);
     grid->addWidget(chkSaveExit_, 0, 1);
     grid->addWidget(reset, 1, 0);
@@ -42,7 +48,8 @@ OthersTab::OthersTab(SettingsContext &context, QWidget *parent) : SettingsTab(co
     grid->addWidget(getFile, 3, 0);
     grid->addWidget(templ, 4, 0);
     grid->addWidget(info, 4, 1, Qt::AlignLeft);
-    grid->setRowStretch(5, 1);
+    grid->addWidget(chkBrowserCompat_, 5, 0, 1, 2);
+    grid->setRowStretch(6, 1);
     grid->setColumnStretch(2, 1);
 
     connect(saveAll, &QPushButton::clicked, this, [this] {
@@ -68,12 +75,14 @@ OthersTab::OthersTab(SettingsContext &context, QWidget *parent) : SettingsTab(co
         model().saveAtExit = on;
         emit changed(false);
     });
+    connect(chkBrowserCompat_, &QCheckBox::clicked, this, [this](bool on) { setBrowserCompatPreference(ctx_.store, on); });
     sync();
 }
 
 void OthersTab::sync()
 {
     chkSaveExit_->setChecked(model().saveAtExit);
+    chkBrowserCompat_->setChecked(browserCompatPreference(ctx_.store));
 }
 
 } // namespace dw
