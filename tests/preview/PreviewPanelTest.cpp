@@ -5,10 +5,7 @@
 #include "ui/MainWindow.h"
 #include "ui/PreviewPanel.h"
 
-#include <QFile>
-#include <QSignalSpy>
 #include <QTabWidget>
-#include <QTest>
 #include <gtest/gtest.h>
 
 #ifdef DW_HAVE_WEBENGINE
@@ -21,29 +18,26 @@
 using namespace dw;
 
 namespace {
-
 struct NullShell final : Shell {
     bool open(const QString &) override { return true; }
 };
-
-// The program folder of the test is a temporary one, so the preview lands where we can see it.
+// A temporary program folder, so the preview lands where the test can see it.
 struct TempPaths final : SystemPaths {
-    QString program, cache;
+    XdgSystemPaths xdg;
+    QString program;
     QString programDir() const override { return program; }
-    QString configDir() const override { return cache + QStringLiteral("/config"); }
-    QString cacheDir() const override { return cache; }
-    QString dataHome() const override { return cache + QStringLiteral("/data"); }
-    QString userFontsDir() const override { return dataHome() + QStringLiteral("/fonts"); }
+    QString configDir() const override { return xdg.configDir(); }
+    QString cacheDir() const override { return xdg.cacheDir(); }
+    QString dataHome() const override { return xdg.dataHome(); }
+    QString userFontsDir() const override { return xdg.userFontsDir(); }
 };
-
 } // namespace
 
 TEST(PreviewPanelTest, SelectingThePreviewTabWritesShowsAndExitRemovesThePage)
 {
-    test::TempDir program, cache;
+    test::TempDir program;
     TempPaths paths;
     paths.program = program.root();
-    paths.cache = cache.path(QStringLiteral("c"));
     test::ScriptedPrompter prompter;
     FixedClock clock{2026, 3, 5};
     test::FakeFontCatalog fonts;
@@ -51,15 +45,19 @@ TEST(PreviewPanelTest, SelectingThePreviewTabWritesShowsAndExitRemovesThePage)
     MainWindow window{AppServices{prompter, clock, fonts, shell, paths}};
     int refreshes = 0;
     window.startupHooks().refreshDependentControls = [&] { ++refreshes; };
-    auto *panel = window.tabPage(MainWindow::PreviewTab)->findChild<PreviewPanel *>(QStringLiteral("fraPreview"));
+    auto *panel = window.tabPage(MainWindow::PreviewTab)->findChild<PreviewPanel *>();
     ASSERT_NE(panel, nullptr);
     EXPECT_EQ(panel->view(), nullptr); // no browser engine until the tab is opened
+    auto reopen = [&] {
+        window.tabStrip()->setCurrentIndex(MainWindow::EffectsTab);
+        window.tabStrip()->setCurrentIndex(MainWindow::PreviewTab);
+    };
 
     window.settings().fonts[1].clear();
     window.events().append({QStringLiteral("Ann"), QStringLiteral("05/03/1990"), kNoAddress, 1, kDefaultRule});
-    window.tabStrip()->setCurrentIndex(MainWindow::PreviewTab);
+    reopen();
     EXPECT_EQ(refreshes, 1);
-    EXPECT_EQ(window.settings().fonts[1], QStringLiteral("Arial")); // first of the fake families
+    EXPECT_EQ(window.settings().fonts[1], QStringLiteral("Arial")); // the first of the fake families
     const QString file = program.path(kPreviewFileName);
     EXPECT_EQ(panel->lastFile(), file);
     EXPECT_EQ(test::TempDir::read(file),
@@ -76,18 +74,15 @@ TEST(PreviewPanelTest, SelectingThePreviewTabWritesShowsAndExitRemovesThePage)
     EXPECT_EQ(view->page()->scripts().find(compat).first().sourceCode(), compatScript());
     FileSettingsStore store(FileSettingsStore::defaultPath());
     setBrowserCompatPreference(store, false);
-    window.tabStrip()->setCurrentIndex(MainWindow::FormatTab);
-    window.tabStrip()->setCurrentIndex(MainWindow::PreviewTab);
+    reopen();
     EXPECT_TRUE(view->page()->scripts().find(compat).isEmpty());
     setBrowserCompatPreference(store, true);
 #endif
 
-    // Leaving and coming back rebuilds the page from the list as it is now.
+    // Coming back rebuilds the page from the list and the look as they are now.
     window.events().clear();
     window.settings().showBlock[0] = false;
-    window.tabStrip()->setCurrentIndex(MainWindow::EffectsTab);
-    window.tabStrip()->setCurrentIndex(MainWindow::PreviewTab);
-    EXPECT_GE(refreshes, 2);
+    reopen();
     EXPECT_EQ(panel->title(), QStringLiteral("Name-Date,  Scroller"));
     EXPECT_FALSE(test::TempDir::read(file).contains("Important - "));
 

@@ -1,16 +1,16 @@
 #pragma once
 
-#include <QByteArray>
 #include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
 #include <functional>
+#include <map>
 
 namespace dw::test {
 
-// A tiny HTTP/1.1 server on 127.0.0.1 that runs in the test's own thread (the fetch under test
-// keeps the event loop running), so update checks never leave the machine.
+// A tiny HTTP/1.1 server on 127.0.0.1 in the test's own thread (the fetch under test keeps the
+// event loop running), so update checks never leave the machine.
 class LocalHttpServer : public QObject {
 public:
     struct Reply {
@@ -18,12 +18,11 @@ public:
         QByteArray body;
         QByteArray headers; // extra header lines, each ending in CR LF
         int delayMs = 0;
-        bool silent = false; // read the request and never answer
+        bool silent = false;   // read the request and never answer
         bool noLength = false; // no Content-Length: the body ends when the connection closes
     };
 
-    explicit LocalHttpServer(std::function<Reply(const QByteArray &path)> handler)
-        : handler_(std::move(handler))
+    explicit LocalHttpServer(std::function<Reply(const QByteArray &path)> handler) : handler_(std::move(handler))
     {
         server_.listen(QHostAddress::LocalHost, 0);
         connect(&server_, &QTcpServer::newConnection, this, [this] {
@@ -36,7 +35,6 @@ public:
     {
         return QStringLiteral("http://127.0.0.1:%1%2").arg(server_.serverPort()).arg(path);
     }
-    int requests = 0;
 
 private:
     void serve(QTcpSocket *socket)
@@ -45,22 +43,18 @@ private:
         pending += socket->readAll();
         if (!pending.contains("\r\n\r\n"))
             return;
-        ++requests;
-        const QByteArray path = pending.split(' ').value(1);
+        const Reply r = handler_(pending.split(' ').value(1));
         pending.clear();
-        const Reply reply = handler_(path);
-        if (reply.silent)
+        if (r.silent)
             return;
-        const QByteArray length =
-            reply.noLength ? QByteArray() : "Content-Length: " + QByteArray::number(reply.body.size()) + "\r\n";
-        QByteArray bytes = "HTTP/1.1 " + QByteArray::number(reply.status) + " X\r\n" + length
-                           + "Connection: close\r\n" + reply.headers + "\r\n" + reply.body;
-        QPointer<QTcpSocket> guard(socket);
-        QTimer::singleShot(reply.delayMs, this, [guard, bytes] {
-            if (!guard)
-                return;
-            guard->write(bytes);
-            guard->disconnectFromHost();
+        const QByteArray length = r.noLength ? QByteArray() : "Content-Length: " + QByteArray::number(r.body.size()) + "\r\n";
+        const QByteArray bytes = "HTTP/1.1 " + QByteArray::number(r.status) + " X\r\n" + length
+                                 + "Connection: close\r\n" + r.headers + "\r\n" + r.body;
+        QTimer::singleShot(r.delayMs, this, [guard = QPointer<QTcpSocket>(socket), bytes] {
+            if (guard) {
+                guard->write(bytes);
+                guard->disconnectFromHost();
+            }
         });
     }
 
