@@ -4,10 +4,11 @@
 #include "platform/BusyIndicator.h"
 #include "platform/Prompter.h"
 
-#include <QSet>
+#include <QHash>
 #include <algorithm>
 #include <limits>
 #include <numeric>
+#include <unordered_set>
 
 namespace dw {
 
@@ -151,18 +152,23 @@ void selectionSortRecords(std::vector<EventRecord> &rows, SortKind kind)
 
 std::vector<EventRecord> withoutDuplicates(const std::vector<EventRecord> &rows)
 {
-    QSet<QString> seen;
-    seen.reserve(static_cast<qsizetype>(rows.size()));
+    // The lower-cased name and the date text, compared apart. Joined, "Tom1" on "2/01/2000" and
+    // "Tom" on "12/01/2000" would read as one event and one of them would be lost.
+    struct Key {
+        QString name;
+        QStringView date;
+        bool operator==(const Key &o) const { return name == o.name && date == o.date; }
+    };
+    struct KeyHash {
+        size_t operator()(const Key &k) const { return qHash(k.name) * 31 + qHash(k.date); }
+    };
+    std::unordered_set<Key, KeyHash> seen;
+    seen.reserve(rows.size());
     std::vector<EventRecord> kept;
     kept.reserve(rows.size());
-    for (const EventRecord &e : rows) {
-        QString key = e.name.toLower();
-        key += e.date;
-        const qsizetype before = seen.size();
-        seen.insert(std::move(key));
-        if (seen.size() != before)
+    for (const EventRecord &e : rows)
+        if (seen.insert(Key{e.name.toLower(), e.date}).second)
             kept.push_back(e);
-    }
     return kept;
 }
 

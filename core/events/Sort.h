@@ -28,7 +28,7 @@ void sortRecords(std::vector<EventRecord> &rows, SortKind kind);
 // The selection sort itself, quadratic; the definition the fast sort must match.
 void selectionSortRecords(std::vector<EventRecord> &rows, SortKind kind);
 
-// Keeps the first event of every lower-cased name + date text, in order.
+// Keeps the first event of every (lower-cased name, date text), in order.
 std::vector<EventRecord> withoutDuplicates(const std::vector<EventRecord> &rows);
 
 // The Sort menu's commands on the list, with their wait notices and message.
