@@ -76,7 +76,13 @@ LoadResult ListCommands::loadListFile(const QString &path, bool ask)
     busy_.show(populatingCaption(path));
 
     std::vector<EventRecord> events;
-    if (QFileInfo::exists(path)) {
+    const QFileInfo info(path);
+    if (info.exists()) {
+        // Reading a pipe or a device named like a list would block or never end.
+        if (!info.isFile()) {
+            finishLoad();
+            return LoadResult::Failed;
+        }
         ListReadResult read = readListFile(path);
         if (read.status == ListReadStatus::OldFormat) {
             prompter_.inform(kConvertFirst);

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace dw;
@@ -98,6 +99,10 @@ TEST_F(ListCommandsTest, BadFilesNeverCostTheUserTheirList)
     EXPECT_EQ(commands.loadListFile(dir.root(), true), LoadResult::Failed); // a folder
     EXPECT_EQ(prompter.messages.size(), 3u); // two questions, one refusal, nothing for the folder
     EXPECT_EQ(list.count(), 1);
+
+    const QString pipe = dir.path("pipe.dwe");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    EXPECT_EQ(commands.loadListFile(pipe, false), LoadResult::Failed); // and does not hang
 
     if (geteuid() != 0) { // root reads whatever the permissions say
         const QString locked = dir.write("locked.dwe", listOf({"X"}));
