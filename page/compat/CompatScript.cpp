@@ -44,16 +44,16 @@ C[P].item=function(i){return typeof i=='string'&&i&&isNaN(i)?this.namedItem(i):i
 )js"
     // Element filters (Alpha, Glow, Blur, DropShadow, Shadow) as set in style attributes and
     // style.filter, readable and writable through element.filters as the animations do. They are
-    // drawn with CSS opacity and text shadows.
+    // drawn with CSS opacity and text shadows. Parameters come as "Opacity=80" or "Opacity:80".
     R"js(var fl=new WeakMap(),seen=new WeakSet(),own=new WeakSet();
-var F=/([\w.:]+)\s*\(([^()]*=[^()]*)\)/g,DEF={alpha:{opacity:100},glow:{strength:5,color:'#ff0000'},
+var F=/([\w.:]+)\s*\(([^()]*[=:][^()]*)\)/g,DEF={alpha:{opacity:100},glow:{strength:5,color:'#ff0000'},
 blur:{strength:5,direction:270},shadow:{strength:4,direction:225,color:'#000000'},dropshadow:{offx:5,offy:5,color:'#000000'}};
 function col(c){c=String(c||'#000').replace(/\s/g,'');
 var m=/^#?([0-9a-f]{2})([0-9a-f]{6})$/i.exec(c);if(m)c='#'+m[2]+m[1];
 return /^[0-9a-f]{6}$/i.test(c)?'#'+c:c;}
 function mk(el,n,a){var v={},f={name:n},k;
 for(k in DEF[n]||{})v[k]=DEF[n][k];
-a.split(',').forEach(function(p){p=p.split('=');
+a.split(',').forEach(function(p){p=p.split(/[=:]/);
 if(p.length==2){var x=p[1].trim();v[p[0].trim().toLowerCase()]=x===''||isNaN(x)?x:+x;}});
 Object.keys(v).forEach(function(k){def(f,k,function(){return v[k];},function(x){v[k]=x;draw(el);});});
 return f;}
@@ -87,7 +87,7 @@ ps.color='#ff0000';var asSet=ps.color=='#ff0000';
 function patch(el,s){if(own.has(s))return s;own.add(s);adopt(el);var raw={};
 if(nf){def(s,'filter',function(){return raw.f!=null?raw.f:s.getPropertyValue('filter');},function(v){
 v=v==null?'':String(v);var l=parse(el,v);
-if(l.length){raw.f=v;fl.set(el,l);draw(el);return;}
+if(l.some(function(f){return DEF[f.name];})){raw.f=v;fl.set(el,l);draw(el);return;}
 raw.f=null;if(fl.has(el)){fl.delete(el);draw(el);}s.setProperty('filter',v);});}
 if(!asSet)def(s,'color',function(){var now=s.getPropertyValue('color');
 return raw.c!=null&&now==raw.n?raw.c:now;},function(v){v=v==null?'':String(v);

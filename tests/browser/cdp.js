@@ -110,10 +110,17 @@ class Page {
     this.loadWaiters = [];
     browser.on((msg) => {
       if (msg.sessionId !== sessionId) return;
-      if (msg.method === 'Runtime.exceptionThrown') {
+      // Timers of the previous document may still report after a navigation has begun; only
+      // the current document's main context counts.
+      if (msg.method === 'Runtime.executionContextCreated' && msg.params.context.auxData &&
+          msg.params.context.auxData.isDefault && msg.params.context.auxData.frameId === this.targetId) {
+        this.contextId = msg.params.context.id;
+      } else if (msg.method === 'Runtime.exceptionThrown') {
         const d = msg.params.exceptionDetails;
-        this.problems.push('exception: ' + ((d.exception && d.exception.description) || d.text));
+        if (d.executionContextId === this.contextId)
+          this.problems.push('exception: ' + ((d.exception && d.exception.description) || d.text));
       } else if (msg.method === 'Runtime.consoleAPICalled' && msg.params.type === 'error') {
+        if (msg.params.executionContextId !== this.contextId) return;
         this.problems.push('console.error: ' + msg.params.args.map((a) => a.value ?? a.description).join(' '));
       } else if (msg.method === 'Log.entryAdded' && msg.params.entry.level === 'error') {
         this.problems.push('log: ' + msg.params.entry.text);
@@ -143,6 +150,7 @@ class Page {
   // Loads url and resolves after its load event. Problems are collected from here on.
   async goto(url) {
     this.problems = [];
+    this.contextId = undefined;
     const loaded = new Promise((r) => this.loadWaiters.push(r));
     const res = await this.send('Page.navigate', { url });
     if (res.errorText) throw new Error(`navigate ${url}: ${res.errorText}`);

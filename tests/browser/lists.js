@@ -100,6 +100,21 @@ class PageMaker {
   }
 }
 
+// Runs `wrenpad --write-preview` (the Preview tab's sample page) and returns its file URL.
+PageMaker.prototype.makePreview = function (name, { events, look = {}, today }) {
+  const base = path.join(this.dir, name);
+  fs.writeFileSync(base + '.dwe', listBytes(events));
+  fs.writeFileSync(base + '.dwt', lookBytes(look));
+  const args = ['--write-preview', base + '.html', '--settings', base + '.dwt', '--today', today, base + '.dwe'];
+  this.count++;
+  return new Promise((resolve, reject) => {
+    execFile(this.wrenpad, args, { env: this.env }, (err, stdout, stderr) => {
+      if (err) reject(new Error(`wrenpad ${args.join(' ')}: ${err.message}\n${stderr}`));
+      else resolve('file://' + base + '.html');
+    });
+  });
+};
+
 // Runs async jobs with at most `width` at a time, keeping their order in the result. Each job
 // also gets the number of the lane running it, so lanes can own a browser tab each.
 async function pool(items, width, job) {

@@ -355,6 +355,50 @@ return{md:m.textContent,mdv:m.style.visibility,cdv:c.style.visibility,menu:!!doc
 }
 
 // ---------------------------------------------------------------------------------------------
+// The Preview tab's sample page, with the script injected before the document exists, as the
+// preview's browser view does: effects, opacities and the important line's animation work.
+
+async function previewSuite(maker, renderer) {
+  const page = renderer.page;
+  const on = await maker.make('preview-source', { events: placeEvents(), today: `${COMMON_YEAR}-01-01` });
+  const text = fs.readFileSync(new URL(on)).toString('latin1');
+  const script = text.slice(text.indexOf('<script>') + 8, text.indexOf('</script>')).replace(/\r\n/g, '\n');
+  const events = [{ name: 'Imp', date: '05/03/1980', address: 'a@example.org', mark: 1, rule: cal.NO_RULE }];
+  const kinds = ['Fade', 'Blink', 'ColourBlink', 'Glow'], effects = ['Glow', 'Drop Shadow', 'Blur', 'Spooky Shadow'];
+  const urls = await pool(kinds, 2, (kind, i) => maker.makePreview(`preview-${kind}`, { events,
+    today: `${COMMON_YEAR}-03-05`,
+    look: { ImportantAnimate: kind, NDOpacity: '80', MDOpacity: '70', MDEffect: effects[i], GlowStr: '3', BlurStr: '2' } }));
+  const states = `new Promise(function(res){var seen={},t0=performance.now();(function t(){
+var e=document.getElementById('cdate1'),a=e.children[0],c=getComputedStyle(e),d=getComputedStyle(a);
+seen[[c.opacity,c.visibility,d.visibility,d.color,c.textShadow,d.textShadow].join('|')]=1;
+if(Object.keys(seen).length>=2||performance.now()-t0>3000){res(Object.keys(seen));return;}
+requestAnimationFrame(t);})();})`;
+  const at = day(COMMON_YEAR, 3, 5);
+  await check('preview page without the script fails', async () => {
+    await renderer.show(urls[0], at, 200);
+    return page.problems.some((x) => /at food/.test(x)) ? [] : ['expected the fade to fail: ' + page.problems.join('; ')];
+  });
+  const { identifier } = await page.send('Page.addScriptToEvaluateOnNewDocument', { source: script });
+  try {
+    for (let i = 0; i < kinds.length; i++) {
+      await check(`preview page with the injected script, ${kinds[i]} and ${effects[i]}`, async () => {
+        const snap = await renderer.show(urls[i], at, 200);
+        const p = snap.problems.map((x) => 'page problem: ' + x.split('\n')[0]);
+        if (!snap.maindate || snap.maindate.textShadow === 'none') p.push(`effect ${effects[i]} not drawn`);
+        expectEq(p, 'opacities', [snap.maindate && snap.maindate.opacity, snap.cdate && snap.cdate.opacity], ['0.7', '0.8']);
+        const seen = await page.eval(states);
+        if (seen.length < 2) p.push(`${kinds[i]}: the important line does not animate: ${JSON.stringify(seen)}`);
+        if (kinds[i] === 'Glow') await page.screenshot(path.join(artifacts, 'preview-glow.png'));
+        p.push(...page.problems.map((x) => 'page problem: ' + x.split('\n')[0]));
+        return p;
+      });
+    }
+  } finally {
+    await page.send('Page.removeScriptToEvaluateOnNewDocument', { identifier });
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
 // Load time with 1,000 events, with and without the script (reported, not judged: timings on a
 // shared machine vary too much for a pass/fail line).
 
@@ -412,6 +456,7 @@ async function main() {
       maindate: () => mainDateSuite(maker, renderers),
       positions: () => positionSuite(maker, renderers[0]),
       animation: () => animationSuite(maker, renderers[0]),
+      preview: () => previewSuite(maker, renderers[0]),
       timing: () => timingSuite(maker, renderers[0]),
       due: () => dueSuite(maker, renderers) };
     for (const [name, run] of Object.entries(suites)) {
