@@ -113,14 +113,3 @@ TEST(CustomRuleTest, LeapDayAndDatelessEvents)
     EXPECT_EQ(apply("someday", form("01/01")), "focus:Only");
     EXPECT_EQ(apply("someday", WhenForm{}), "00/00 00/00 00/00");
 }
-
-TEST(CustomRuleTest, LongNamesAreCutToFit)
-{
-    const auto width = [](const QString &s) { return double(s.size()) * 10; };
-    bool cut = true;
-    EXPECT_EQ(elideCaption("Alice", 100, width, &cut), "Alice");
-    EXPECT_FALSE(cut);
-    EXPECT_EQ(elideCaption("Bartholomew", 100, width, &cut), "Bartho...");
-    EXPECT_TRUE(cut);
-    EXPECT_EQ(elideCaption(QString(2000, QLatin1Char('x')), 100, width), "xxxxxx...");
-}
