@@ -201,28 +201,6 @@ TEST(AnimationTest, KindsIntervalsAndWrapping)
     EXPECT_TRUE(hasLines(p, {"if (day > 7 && day < 13 && month == 03){", "s = s + ent[1];", "setInterval(\"food( 1)\",500);",
                              "}", "", "if (day > 8 && day < 14 && month == 03){", "s = s + ent[2];", "}"}));
 
-    s.animation = "Fade";
-    p = page(s, rows);
-    EXPECT_TRUE(p.contains("ent[1]='<font color=#aa0000>'+\"Imp"));
-    EXPECT_TRUE(hasLines(p, {"var delta = 5;", "function food(obj){"}));
-    EXPECT_TRUE(hasLine(p, "if ((obj.filters.item('alpha').opacity + delta > 100)||  (obj.filters.item('alpha').opacity + "
-                           "delta < 0))"));
-    EXPECT_TRUE(hasLine(p, "setInterval(\"food( 1)\",1);"));
-
-    s.animation = "Blink";
-    p = page(s, rows);
-    EXPECT_TRUE(hasLines(p, {"else {", "    obj.style.visibility='visible'", "    return;", "} }", ""}));
-    EXPECT_TRUE(hasLine(p, "setInterval(\"food( 1)\",500);"));
-
-    s.animation = "Glow";
-    p = page(s, rows);
-    EXPECT_TRUE(hasLine(p, "ent[1]=\"Imp  -  12/03/1990\"+'<br>'"));
-    EXPECT_TRUE(hasLines(p, {"obj.style.filter='Glow(Color=#aa0000,Strength=0)';", "}", "",
-                             "if ((obj.filters.item('glow').strength + delta > 4)||  (obj.filters.item('glow').strength + "
-                             "delta < 1)) {delta = -delta;}",
-                             "obj.filters.item('glow').strength += delta", "}", ""}));
-    EXPECT_TRUE(hasLine(p, "setInterval(\"food( 1)\",200);"));
-
     // Animation on without a known kind: nothing animates.
     s.animation = "Wobble";
     p = page(s, rows);
@@ -285,29 +263,8 @@ TEST(PlacementTest, PresetsCustomAndTheEndlessPollingMend)
                              "m.style.width=m.offsetWidth+0;", "m.style.visibility=\"visible\";", "}", ""}));
 
     s.nameDatePosition = "Custom";
-    s.mainDatePosition = "Custom";
-    s.scrollerPreset = 2;
     s.taskbarHeight = "40";
-    p = page(s, kOne);
-    EXPECT_TRUE(hasLines(p, {"h=m.offsetHeight;", "h=(screen.height-h)-40;", "m.style.top=h;}", ""}));
-    EXPECT_TRUE(hasLines(p, {"w=m.offsetWidth;",
-                             "if (w + ((84*screen.width) / 100)> screen.width-20) {w=screen.width-w-20;} else {w=\"84%\"}",
-                             "if (w==0){w=2}", "h=m.offsetHeight; ", "m.style.top=m.offsetTop-(h/2);", "m.style.left=w;"}));
-    EXPECT_TRUE(hasLines(p, {"m=document.getElementById(\"maindate\");", "w=m.offsetWidth+0;",
-                             "if (w + ((85*screen.width)/100)> screen.width-20) {w=screen.width-w-20;} else {w=\"85%\"}",
-                             "if (w==0){w=2}", "m.style.left=w;", "m.style.height=m.offsetHeight+0;"}));
-
-    s.nameDatePosition = "Bottom Center";
-    s.mainDatePosition = "Middle Left";
-    s.scrollerPreset = 1;
     s.mdEffect = "Glow";
-    p = page(s, kOne);
-    EXPECT_TRUE(hasLines(p, {"h=m.offsetHeight;", "h=(screen.height-h)/2;", "m.style.top=h;}"}));
-    EXPECT_TRUE(hasLines(p, {"w=(screen.width-w)/2;", "h=m.offsetHeight; ", "h=(screen.height-h)-40;", "m.style.top=h;",
-                             "m.style.left=w;"}));
-    EXPECT_TRUE(hasLines(p, {"m.style.left=2;", "w=m.offsetWidth+7;", "h=m.offsetHeight+3;", "h=(screen.height-h)/2;",
-                             "m.style.top=h;", "m.style.filter = 'Glow(Color= #808080,Strength=1); Alpha (Opacity = 100)';",
-                             "m.style.height=m.offsetHeight+3;", "m.style.width=m.offsetWidth+7;"}));
 
     // Main Date on, Name-Date off, Scroller on: only the Main Date part.
     s.showBlock[1] = false;
@@ -349,16 +306,6 @@ TEST(EffectsTest, FilterLinesAndAllowance)
     p = page(s, kOne);
     EXPECT_TRUE(hasLine(p, "m.style.filter = 'Blur(Add=1,Direction=135,Strength=3); Alpha (Opacity = 100)';"));
     EXPECT_TRUE(hasLines(p, {"m.style.top=5;", "w=m.offsetWidth+7;", "w=(screen.width-w)/2;"}));
-    s.mdEffect = "Drop Shadow";
-    s.dropX = "-3";
-    s.dropY = "2";
-    s.pickers[5].text = "abcdef";
-    EXPECT_TRUE(hasLine(page(s, kOne), "m.style.filter = 'DropShadow(Color= #abcdef,OffX=-3,OffY=2,Positive=1); Alpha "
-                                       "(Opacity = 100)';"));
-    s.mdEffect = "Spooky Shadow";
-    s.spookyDirection = "315";
-    s.mdOpacity = "0";
-    EXPECT_TRUE(hasLine(page(s, kOne), "m.style.filter = 'Shadow (Color= #abcdef, Direction=315); Alpha (Opacity = 0)';"));
     s.mainDatePosition = "Top Right";
     EXPECT_TRUE(hasLine(page(s, kOne), "w=screen.width-w-13;"));
 }
