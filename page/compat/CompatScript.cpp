@@ -15,7 +15,8 @@ var d=document,w=window,P='prototype',S=w.CSSStyleDeclaration,H=w.HTMLElement;
 if(!w.WeakMap||!w.Element||!S||!H||!Object.defineProperty)return;
 var probe=d.createElement('div'),sd=Object.getOwnPropertyDescriptor(H[P],'style');
 if(!sd||!sd.get)return;
-var nf=!('filters' in probe);
+var ps=sd.get.call(probe);ps.top='5';ps.color='#ff0000';ps.cursor='hand';
+var unitless=ps.top!='',asSet=ps.color=='#ff0000',hand=ps.cursor=='hand',nf=!('filters' in probe);
 function def(o,n,g,s){Object.defineProperty(o,n,{get:g,set:s,configurable:true});}
 )js"
     // Old engines give the full year from getYear() outside 1900-1999; the page prints it as is.
@@ -45,6 +46,7 @@ C[P].item=function(i){return typeof i=='string'&&i&&isNaN(i)?this.namedItem(i):i
     // Element filters (Alpha, Glow, Blur, DropShadow, Shadow) as set in style attributes and
     // style.filter, readable and writable through element.filters as the animations do. They are
     // drawn with CSS opacity and text shadows. Parameters come as "Opacity=80" or "Opacity:80".
+    // "cursor:hand" becomes the pointer it meant.
     R"js(var fl=new WeakMap(),seen=new WeakSet(),own=new WeakSet();
 var F=/([\w.:]+)\s*\(([^()]*[=:][^()]*)\)/g,DEF={alpha:{opacity:100},glow:{strength:5,color:'#ff0000'},
 blur:{strength:5,direction:270},shadow:{strength:4,direction:225,color:'#000000'},dropshadow:{offx:5,offy:5,color:'#000000'}};
@@ -71,20 +73,17 @@ sh.push(Math.round(x*i)+'px '+Math.round(y*i)+'px 1px '+(f.name=='blur'?'current
 s.setProperty('opacity',op);s.setProperty('text-shadow',sh.join(', '));}
 function adopt(el){if(seen.has(el))return;seen.add(el);
 var a=el.getAttribute('style')||'',m=/filter\s*:([^;]*)/i.exec(a);
-if(m&&!fl.has(el)){var l=parse(el,m[1]);if(l.length){fl.set(el,l);draw(el);}}
-if(/cursor\s*:\s*hand/i.test(a))sd.get.call(el).setProperty('cursor','pointer');}
-if(nf){
-def(w.Element[P],'filters',function(){adopt(this);var l=fl.get(this)||[];
+if(nf&&m&&!fl.has(el)){var l=parse(el,m[1]);if(l.length){fl.set(el,l);draw(el);}}
+if(!hand&&/cursor\s*:\s*hand/i.test(a))sd.get.call(el).setProperty('cursor','pointer');}
+if(nf)def(w.Element[P],'filters',function(){adopt(this);var l=fl.get(this)||[];
 return{length:l.length,item:function(i){if(!isNaN(i))return l[i];
 i=String(i).split('.').pop().toLowerCase();for(var k=0;k<l.length;k++)if(l[k].name==i)return l[k];}};});
-d.addEventListener('DOMContentLoaded',function(){var n=d.querySelectorAll('[style]');
-for(var i=0;i<n.length;i++)adopt(n[i]);});}
+if(nf||!hand)d.addEventListener('DOMContentLoaded',function(){var n=d.querySelectorAll('[style]');
+for(var i=0;i<n.length;i++)adopt(n[i]);});
 )js"
     // Unitless lengths (style.top=5) are taken by quirks-mode engines; others get "px" added.
     // ColourBlink compares style.color with the "#rrggbb" it set, so the colour reads back as set.
-    R"js(var ps=sd.get.call(probe);ps.top='5';var unitless=ps.top!='';
-ps.color='#ff0000';var asSet=ps.color=='#ff0000';
-function patch(el,s){if(own.has(s))return s;own.add(s);adopt(el);var raw={};
+    R"js(function patch(el,s){if(own.has(s))return s;own.add(s);adopt(el);var raw={};
 if(nf){def(s,'filter',function(){return raw.f!=null?raw.f:s.getPropertyValue('filter');},function(v){
 v=v==null?'':String(v);var l=parse(el,v);
 if(l.some(function(f){return DEF[f.name];})){raw.f=v;fl.set(el,l);draw(el);return;}
@@ -95,7 +94,7 @@ s.setProperty('color',/^([0-9a-f]{3}){1,2}$/i.test(v)?'#'+v:v);raw.c=v;raw.n=s.g
 if(!unitless)['top','left','width','height'].forEach(function(n){def(s,n,function(){return s.getPropertyValue(n);},
 function(v){v=String(v);s.setProperty(n,v!==''&&!isNaN(v)?v+'px':v);});});
 return s;}
-def(H[P],'style',function(){return patch(this,sd.get.call(this));},sd.set);
+if(nf||!asSet||!unitless||!hand)def(H[P],'style',function(){return patch(this,sd.get.call(this));},sd.set);
 )js"
     // The Scroller moves itself through pixelLeft.
     R"js(if(!('pixelLeft' in ps))['Left','Top','Width','Height'].forEach(function(n){var p=n.toLowerCase();
