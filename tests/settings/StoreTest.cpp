@@ -54,12 +54,13 @@ TEST(StoreTest, AnyKeyAndValueRoundTripsInFirstWrittenOrder)
 
 TEST(StoreTest, UnreadableFileIsMovedAsideAndTheStoreStartsEmpty)
 {
+    static const char kBinary[] = "[Settings]\nk=\xff\xfe binary\x00\x01";
     const QList<QByteArray> broken = {
         QByteArray("key=value before any section\n"),
         QByteArray("[Settings]\nno equals sign\n"),
         QByteArray("[Settings]\nbad=escape\\q\n"),
         QByteArray("[Settings\nk=v\n"),
-        QByteArray("[Settings]\nk=\xff\xfe binary\x00\x01", 26),
+        QByteArray::fromRawData(kBinary, sizeof kBinary - 1),
     };
     for (const QByteArray &bytes : broken) {
         test::TempDir dir;
