@@ -26,7 +26,6 @@ const notes = [];
 
 // One test: `fn` returns a list of problems (empty when everything matched).
 async function check(name, fn) {
-  const t0 = Date.now(); if (process.env.DW_DEBUG) console.log("start", name);
   let problems;
   try { problems = await fn(); } catch (e) { problems = [String(e && e.stack || e)]; }
   if (problems.length === 0) { passed++; return; }
@@ -89,18 +88,17 @@ async function dueSuite(maker, renderers) {
       const p = healthy(snap);
       const ev = job.list.events;
       const want = cal.dueNames(ev, job.day, job.list.n).sort();
-      const byName0 = new Map(ev.map((e) => [e.name, e]));
+      const byName = new Map(ev.map((e) => [e.name, e]));
       seen.rows += want.length;
       seen.withRows += want.length > 0 ? 1 : 0;
       for (const n of want) {
-        const e = byName0.get(n);
+        const e = byName.get(n);
         if (e.rule !== cal.NO_RULE) seen.ruleRows++;
         // Shown in another month or year than the event's own day.
         if (+e.date.slice(3, 5) !== job.day.m) seen.crossing++;
       }
       const shown = snap.rows.map((row) => row.text.split('  -  ')[0]);
       expectEq(p, 'due rows', shown.slice().sort(), want);
-      const byName = new Map(ev.map((e) => [e.name, e]));
       for (const row of snap.rows) {
         const e = byName.get(row.text.split('  -  ')[0]);
         if (!e) continue;
@@ -491,7 +489,6 @@ async function timingSuite(maker, renderer) {
 async function main() {
   fs.mkdirSync(artifacts, { recursive: true });
   const maker = new PageMaker(buildDir, path.join(buildDir, 'browser-work'));
-  if (process.env.DW_WRENPAD) maker.wrenpad = process.env.DW_WRENPAD;
   if (!fs.existsSync(maker.wrenpad)) throw new Error(`${maker.wrenpad} not found; build first`);
   const started = Date.now();
   const browser = await Browser.launch();
