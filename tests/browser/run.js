@@ -206,6 +206,31 @@ function inside(p, what, b, w, h, bottomLimit) {
     p.push(`${what} reaches below the taskbar: bottom ${b.bottom} > ${bottomLimit}`);
 }
 
+function near(p, what, got, want) {
+  if (Math.abs(got - want) > 1) p.push(`${what}: ${got.toFixed(1)}, want ${want.toFixed(1)}`);
+}
+
+// Where the placement rules put a block of the box's final size: 2 px from the left, centred, or
+// `margin` px from the right (the Name-Date block: its left percentage, at least 20 px off); 5 px from the top, centred, or on the taskbar. A custom block keeps
+// its percentages unless it would come closer than 20 px to the right edge; a centred one (the
+// Name-Date block) is centred on its top percentage.
+function placedAt(p, what, b, position, w, h, margin, custom) {
+  if (!b) return;
+  const [vert, horiz] = position === 'Custom' ? ['Custom', 'Custom'] : position.split(' ');
+  if (horiz === 'Left') near(p, `${what} left`, b.left, 2);
+  if (horiz === 'Center') near(p, `${what} left`, b.left, (w - b.width) / 2);
+  if (horiz === 'Right' && margin === undefined && b.right > w - 20 + 1) p.push(`${what} right edge ${b.right} too close to ${w}`);
+  if (horiz === 'Right' && margin !== undefined) near(p, `${what} right`, b.right, w - margin);
+  if (vert === 'Top') near(p, `${what} top`, b.top, 5);
+  if (vert === 'Middle') near(p, `${what} top`, b.top, (h - b.height) / 2);
+  if (vert === 'Bottom') near(p, `${what} bottom`, b.bottom, h - 35);
+  if (position === 'Custom') {
+    const left = custom.left * w / 100;
+    near(p, `${what} left`, b.left, b.width + left > w - 20 ? w - b.width - 20 : left);
+    near(p, `${what} top`, b.top, custom.top * h / 100 - (custom.centred ? b.height / 2 : 0));
+  }
+}
+
 async function positionSuite(maker, renderer) {
   const at = day(COMMON_YEAR, 3, 5);
   for (let i = 0; i < 10; i++) {
@@ -224,8 +249,8 @@ async function positionSuite(maker, renderer) {
           inside(p, 'Scroller', { ...s, left: 0, right: 10 }, w, h, c.scroller === 'bottom' ? h - 35 : undefined);
           if (c.scroller === 'top') expectEq(p, 'Scroller top', Math.round(s.top), 5);
         }
-        if (c.md.startsWith('Top')) expectEq(p, 'Main Date top', Math.round(snap.maindate.top), 5);
-        if (c.nd.endsWith('Left')) expectEq(p, 'Name-Date left', Math.round(snap.cdate.left), 2);
+        placedAt(p, 'Main Date', snap.maindate, c.md, w, h, c.effect === 'None' ? 20 : 13, { left: 97, top: 9 });
+        placedAt(p, 'Name-Date', snap.cdate, c.nd, w, h, undefined, { left: 95, top: 83, centred: true });
         if (c.effect !== 'None' && snap.maindate.textShadow === 'none') p.push(`effect ${c.effect} not drawn`);
         if (c.effect === 'None' && snap.maindate.textShadow !== 'none') p.push('a shadow without an effect');
         expectEq(p, 'Main Date opacity', snap.maindate.opacity, i === 0 ? '0.6' : '1');
