@@ -8,11 +8,6 @@ namespace {
 constexpr qsizetype kLinesPerEvent = 5;
 constexpr qsizetype kMarkLine = 3; // 0-based place of the mark within an event
 
-bool isMarkText(const QString &line)
-{
-    return line.size() == 1 && (line.at(0) == QLatin1Char('0') || line.at(0) == QLatin1Char('1'));
-}
-
 // Appends one field to the output, keeping it on one line.
 void appendField(QString &out, const QString &field)
 {
@@ -28,52 +23,54 @@ void appendField(QString &out, const QString &field)
 }
 } // namespace
 
-bool passesListFormatTest(const QStringList &lines)
-{
-    const qsizetype n = lines.size();
-    if (n % 4 == 0 && n % kLinesPerEvent != 0)
-        return false;
-    for (qsizetype i = kMarkLine; i < n; i += kLinesPerEvent) {
-        if (!isMarkText(lines.at(i)))
-            return false;
-    }
-    return true;
-}
-
-std::vector<EventRecord> eventsFromLines(const QStringList &lines)
-{
-    std::vector<EventRecord> events;
-    const qsizetype n = lines.size();
-    events.reserve(static_cast<size_t>((n + kLinesPerEvent - 1) / kLinesPerEvent));
-    for (qsizetype i = 0; i < n; i += kLinesPerEvent) {
-        EventRecord r;
-        r.name = lines.at(i);
-        if (i + 1 < n)
-            r.date = lines.at(i + 1);
-        if (i + 2 < n)
-            r.address = lines.at(i + 2);
-        if (i + 3 < n) {
-            bool ok = false;
-            const int mark = lines.at(i + 3).toInt(&ok);
-            r.mark = ok ? mark : 0;
-        }
-        if (i + 4 < n)
-            r.rule = lines.at(i + 4);
-        events.push_back(std::move(r));
-    }
-    return events;
-}
-
 ListReadResult parseListBytes(const QByteArray &bytes)
 {
+    // Lines are cut as views into the decoded text: a big list then costs one string per field
+    // rather than a second copy of every line.
+    const QString text = decodeText(bytes);
+    std::vector<QStringView> lines;
+    lines.reserve(static_cast<size_t>(bytes.count('\n') + 1));
+    const QChar *p = text.constData();
+    const qsizetype n = text.size();
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = p[i].unicode();
+        if (c != u'\r' && c != u'\n')
+            continue;
+        lines.emplace_back(p + start, i - start);
+        if (c == u'\r' && i + 1 < n && p[i + 1] == QLatin1Char('\n'))
+            ++i;
+        start = i + 1;
+    }
+    if (start < n)
+        lines.emplace_back(p + start, n - start);
+
     ListReadResult result;
-    const QStringList lines = splitLines(decodeText(bytes));
-    if (!passesListFormatTest(lines)) {
+    const size_t count = lines.size();
+    bool current = !(count % 4 == 0 && count % kLinesPerEvent != 0);
+    for (size_t i = kMarkLine; current && i < count; i += kLinesPerEvent) {
+        const QStringView mark = lines[i];
+        current = mark.size() == 1 && (mark[0] == QLatin1Char('0') || mark[0] == QLatin1Char('1'));
+    }
+    if (!current) {
         result.status = ListReadStatus::OldFormat;
         return result;
     }
     result.status = ListReadStatus::Ok;
-    result.events = eventsFromLines(lines);
+    result.events.reserve((count + kLinesPerEvent - 1) / kLinesPerEvent);
+    for (size_t i = 0; i < count; i += kLinesPerEvent) {
+        EventRecord r;
+        r.name = lines[i].toString();
+        if (i + 1 < count)
+            r.date = lines[i + 1].toString();
+        if (i + 2 < count)
+            r.address = lines[i + 2].toString();
+        if (i + 3 < count)
+            r.mark = lines[i + 3][0] == QLatin1Char('1') ? 1 : 0;
+        if (i + 4 < count)
+            r.rule = lines[i + 4].toString();
+        result.events.push_back(std::move(r));
+    }
     return result;
 }
 

@@ -24,16 +24,11 @@ struct ListReadResult {
     QString error; // the system's reason when Unreadable
 };
 
-// True when every fourth line of each five-line step is exactly "0" or "1". A file whose line
-// count is a multiple of four but not of five is a one- or two-event list of the previous
-// version, which passes the mark test by accident; it is refused too.
-bool passesListFormatTest(const QStringList &lines);
-
-// Builds the events from the lines of a file that passed the format test. An incomplete last
-// event is completed with the defaults, so every event has all five fields.
-std::vector<EventRecord> eventsFromLines(const QStringList &lines);
-
-// Decodes, tests and parses the bytes of a list file.
+// Decodes, tests and parses the bytes of a list file. The format test wants every fourth line
+// of each five-line step to be exactly "0" or "1"; a file whose line count is a multiple of four
+// but not of five is a one- or two-event list of the previous version, which passes the mark
+// test by accident, and is refused too. An incomplete last event is completed with the
+// defaults, so every event has all five fields.
 ListReadResult parseListBytes(const QByteArray &bytes);
 
 // Reads the list file at path. A missing file reads as Unreadable; the caller decides whether
