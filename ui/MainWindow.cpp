@@ -68,7 +68,6 @@ MainWindow::~MainWindow()
     }
     for (const QPointer<QObject> &part : parts)
         delete part.data(); // a part may already have taken another one with it
-
 }
 
 void MainWindow::buildPanels()

@@ -29,7 +29,9 @@ void QtBusyIndicator::show(const QString &caption)
 {
     if (!label_)
         return;
-    label_->setText(caption);
+    caption_ = caption;
+    // Captions break their lines the way message texts do, with CR LF; a label wants LF alone.
+    label_->setText(QString(caption).replace(QLatin1String("\r\n"), QLatin1String("\n")));
     if (QWidget *host = label_->parentWidget()) {
         const QSize hint = label_->sizeHint().expandedTo(QSize(320, 90));
         const QSize size(qMin(hint.width() + 40, host->width()), qMin(hint.height() + 20, host->height()));
@@ -59,7 +61,7 @@ void QtBusyIndicator::hide()
 
 QString QtBusyIndicator::caption() const
 {
-    return label_ ? label_->text() : QString();
+    return caption_;
 }
 
 } // namespace dw

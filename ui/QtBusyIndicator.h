@@ -26,6 +26,7 @@ public:
 
 private:
     QPointer<QLabel> label_;
+    QString caption_ = QStringLiteral("Wait...");
     bool shown_ = false;
     bool firstRefresh_ = false;
 };
