@@ -420,6 +420,14 @@ delete window.WeakMap;(0,eval)(${src});
 return [!!document.all,new Date(2026,0,1).getYear(),Object.getOwnPropertyDescriptor(HTMLElement.prototype,'style').get===sd.get,
 document.getElementsByTagName('style').length,'filters' in document.body];})()`);
     expectEq(p, 'without WeakMap nothing changes', r2, [false, 126, true, 0, false]);
+    // A standards-mode document refuses unitless lengths; the script adds the unit there.
+    const strict = path.join(maker.dir, 'blank-strict.html');
+    fs.writeFileSync(strict, '<!DOCTYPE html><html><head></head><body><div id=x>x</div></body></html>');
+    await renderer.page.goto('file://' + strict);
+    const r3 = await renderer.page.eval(`(function(){(0,eval)(${src});var x=document.getElementById('x');
+x.style.top=5;x.style.width=40;x.style.pixelLeft=7;x.style.color='00ff00';
+return [document.compatMode,x.style.top,x.style.width,x.style.left,x.style.pixelLeft,x.style.color,getComputedStyle(x).color];})()`);
+    expectEq(p, 'standards mode', r3, ['CSS1Compat', '5px', '40px', '7px', 7, '00ff00', 'rgb(0, 255, 0)']);
     return p;
   });
 }
