@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QMimeData>
+#include <QProcess>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabWidget>
@@ -267,4 +268,21 @@ TEST_F(MainWindowTest, ExitSequenceOffersTheListAndRefusesWhileBusy)
     prompter.answer(Button::No);
     EXPECT_TRUE(window.close());
     EXPECT_FALSE(window.isVisible());
+}
+
+TEST(WrenpadProgramTest, WithoutADisplayItExplainsHowToGetOne)
+{
+    const QString program = QStringLiteral(DW_BINARY_DIR "/wrenpad");
+    if (!QFile::exists(program))
+        GTEST_SKIP() << "wrenpad is not built";
+    QProcess run;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(name);
+    run.setProcessEnvironment(env);
+    run.start(program, {QStringLiteral(DW_SOURCE_DIR "/examples/birthdays.dwe")});
+    ASSERT_TRUE(run.waitForFinished(30000));
+    EXPECT_EQ(run.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(run.exitCode(), 3);
+    EXPECT_TRUE(run.readAllStandardError().contains("xvfb-run -a scripts/run.sh"));
 }
