@@ -107,10 +107,12 @@ void PreviewPanel::showBlank()
 
 void PreviewPanel::generateAndShow()
 {
-    runHook(window_.startupHooks().refreshDependentControls);
     const AppServices &services = window_.services();
     SettingsModel &settings = window_.settings();
+    // Filling an empty font first lets the refresh show it on the Format tab; the refresh
+    // itself does not look at the fonts, so the page is the same as in the documented order.
     fillEmptyPreviewFonts(settings, services.fonts.families());
+    runHook(window_.startupHooks().refreshDependentControls);
     const bool important = anyImportant(window_.events());
     const QString text =
         previewPageText({settings, important, services.clock.today(), QLocale::system(), services.fonts});

@@ -45,3 +45,8 @@ tab 338; shot preview 4
 tab 405; shot autoc
 tab 467; shot others
 key F1; shot help
+# Warnings: hide the Main Date, then Create HTML; the page's file name goes into the save dialog.
+key F3; tab 133; sleep 0.5; xdotool mousemove 127 84 click 1
+key F5; sleep 1.5
+xdotool type --delay 30 "$work/page.html"; xdotool key Return
+shot warnings 1.5
