@@ -19,11 +19,16 @@ QStringList QtFontCatalog::families() const
 double QtFontCatalog::textWidth(const QString &family, double pixelSize, bool bold, bool italic,
                                 const QString &text) const
 {
+    // Unhinted advances scale linearly with the size, as a browser lays text out. Measuring at
+    // a large whole size and scaling keeps fractional sizes such as 14.67 px exact; the font
+    // engine would otherwise round the size to a whole pixel.
+    constexpr int kReference = 1000;
     QFont font(family);
-    font.setPixelSize(qMax(1, qRound(pixelSize)));
+    font.setPixelSize(kReference);
     font.setBold(bold);
     font.setItalic(italic);
-    return QFontMetricsF(font).horizontalAdvance(text);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    return QFontMetricsF(font).horizontalAdvance(text) * pixelSize / kReference;
 }
 
 std::vector<FontFace> QtFontCatalog::faces() const
