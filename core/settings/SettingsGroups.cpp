@@ -169,6 +169,16 @@ bool isPicturePath(const QString &v)
     return v.contains(QLatin1String(":\\")) || v.startsWith(QLatin1Char('/'));
 }
 
+// Where the first n characters of v end. A character outside the basic plane takes two code
+// units; cutting between them would store half a character.
+qsizetype afterCharacters(const QString &v, int n)
+{
+    qsizetype at = 0;
+    for (; n > 0 && at < v.size(); --n)
+        at += (v.at(at).isHighSurrogate() && at + 1 < v.size() && v.at(at + 1).isLowSurrogate()) ? 2 : 1;
+    return at;
+}
+
 bool hasLineBreak(const QString &v)
 {
     return v.contains(QLatin1Char('\n')) || v.contains(QLatin1Char('\r'));
@@ -323,8 +333,8 @@ public:
             const QString v = get(QStringLiteral("Shortcut%1").arg(i));
             if (missingOrBlank(v) || hasLineBreak(v))
                 continue;
-            m.shortcuts[i] = v.left(2);
-            m.completions[i] = v.mid(3);
+            m.shortcuts[i] = v.left(afterCharacters(v, 2));
+            m.completions[i] = v.mid(afterCharacters(v, 3));
         }
 
         const QString saveAtExit = get(QStringLiteral("SaveAtExit"));

@@ -252,7 +252,8 @@ QString positionText(double value)
 {
     if (value == 0)
         return QStringLiteral("0"); // never "-0"
-    return QString::number(value, 'g', QLocale::FloatingPointShortest);
+    // Fixed notation: a tiny stored place must not come back as "1e-05".
+    return QString::number(value, 'f', QLocale::FloatingPointShortest);
 }
 
 std::optional<double> parsePosition(const QString &text, double axisLength)

@@ -123,6 +123,7 @@ TEST(LoadSettingsTest, SpecialKeys)
                               {QStringLiteral("TaskbarHeight"), QStringLiteral("40")},
                               {QStringLiteral("Shortcut0"), QStringLiteral("xy example.org")},
                               {QStringLiteral("Shortcut1"), QStringLiteral(" ")},
+                              {QStringLiteral("Shortcut2"), QString::fromUtf8("a\U0001F600 b\U0001F600")},
                               {QStringLiteral("SaveAtExit"), QStringLiteral("0")}});
     EXPECT_TRUE(m.animate);
     EXPECT_EQ(m.animation, QStringLiteral("Glow"));
@@ -133,6 +134,8 @@ TEST(LoadSettingsTest, SpecialKeys)
     EXPECT_EQ(m.shortcuts[0], QStringLiteral("xy"));
     EXPECT_EQ(m.completions[0], QStringLiteral("example.org"));
     EXPECT_EQ(m.shortcuts[1], QStringLiteral("gg"));
+    EXPECT_EQ(m.shortcuts[2], QString::fromUtf8("a\U0001F600")); // characters, not half of one
+    EXPECT_EQ(m.completions[2], QString::fromUtf8("b\U0001F600"));
     EXPECT_FALSE(m.saveAtExit);
 
     m = loaded({{QStringLiteral("ImportantAnimate"), QStringLiteral("0")},
@@ -229,6 +232,10 @@ TEST(SaveGroupsTest, KeyOrderAndValues)
     loadSettings(back, storeWith(positionPairs(m)));
     EXPECT_EQ(positionPairs(back), positionPairs(m));
     EXPECT_EQ(back.mainDateLeft, 2067.5);
+    back.scrollerPreset = -1;
+    back.scrollerTop = 0.00001; // a hand-edited place: still plain decimal text, never "1e-05"
+    loadSettings(back, storeWith(positionPairs(back)));
+    EXPECT_EQ(positionPairs(back)[6].second, QStringLiteral("0.00001"));
 
     // Animation on with no kind ticked: the key is not written, so the store keeps its value.
     MemorySettingsStore store = storeWith({{QStringLiteral("ImportantAnimate"), QStringLiteral("Blink")}});
