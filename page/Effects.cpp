@@ -1,6 +1,8 @@
 #include "page/PageEscape.h"
 #include "page/PageSections.h"
 
+#include <QLocale>
+
 namespace dw {
 
 QString effectFilterLine(const PageContext &c)
@@ -23,7 +25,7 @@ QString effectFilterLine(const PageContext &c)
         return "m.style.filter = 'Shadow (Color= #" + colour + ", Direction=" + jsText(s.spookyDirection, q)
                + "); Alpha (Opacity = " + opacity + ")';";
     default:
-        if (s.mdOpacity.toInt() != 100)
+        if (QLocale::c().toDouble(s.mdOpacity) != 100) // "100.0" is full opacity too
             return "m.style.filter = 'Alpha (Opacity = " + opacity + ")';";
         return {};
     }

@@ -2,6 +2,8 @@
 
 #include "page/PageEscape.h"
 
+#include <QLocale>
+#include <QRegularExpression>
 #include <cmath>
 
 namespace dw {
@@ -37,6 +39,17 @@ bool requireNumber(const QString &key, const QString &value, int *out, QString *
     if (out)
         *out = v;
     return true;
+}
+
+// The opacity and taskbar boxes keep plain decimal numbers, fractions included ("50.5", "100.0");
+// they go into the script as typed, so a number is all they may hold.
+bool requireDecimal(const QString &key, const QString &value, QString *error)
+{
+    static const QRegularExpression decimal(QStringLiteral("^(?:[0-9]+(?:\\.[0-9]*)?|\\.[0-9]+)$"));
+    if (decimal.match(value).hasMatch())
+        return true;
+    *error = QStringLiteral("The setting %1 holds \"%2\", which is not a number.").arg(key, value);
+    return false;
 }
 
 int percent(double marker, double extent)
@@ -123,9 +136,9 @@ std::optional<PageContext> PageContext::build(const PageInput &in, QString *erro
     QString &err = error ? *error : ignored;
 
     if (!requireNumber(QStringLiteral("RemindBefore"), s.remindBefore, &c.remindDays, &err)
-        || !requireNumber(QStringLiteral("MDOpacity"), s.mdOpacity, nullptr, &err)
-        || !requireNumber(QStringLiteral("NDOpacity"), s.ndOpacity, nullptr, &err)
-        || !requireNumber(QStringLiteral("TaskbarHeight"), s.taskbarHeight, nullptr, &err)
+        || !requireDecimal(QStringLiteral("MDOpacity"), s.mdOpacity, &err)
+        || !requireDecimal(QStringLiteral("NDOpacity"), s.ndOpacity, &err)
+        || !requireDecimal(QStringLiteral("TaskbarHeight"), s.taskbarHeight, &err)
         || !requireNumber(QStringLiteral("MainDateFontSize"), s.fontSizes[0], nullptr, &err)
         || !requireNumber(QStringLiteral("NameDateFontSize"), s.fontSizes[1], nullptr, &err)
         || !requireNumber(QStringLiteral("ScrollerFontSize"), s.fontSizes[2], nullptr, &err))

@@ -214,7 +214,7 @@ TEST(CreatePageTest, FailedWriteKeepsThePreviousPageAndSaysWhy)
     f.command.create();
     EXPECT_EQ(f.prompter.messages.back(),
               (Message{"The page could not be written to \"" + path
-                           + "\".\r\nThe setting TaskbarHeight holds \"abc\", which is not a whole number.",
+                           + "\".\r\nThe setting TaskbarHeight holds \"abc\", which is not a number.",
                        "Error", Icon::Critical, Buttons::Ok, Button::Ok}));
     EXPECT_EQ(TempDir::read(path), "previous page");
 

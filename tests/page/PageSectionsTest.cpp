@@ -263,7 +263,7 @@ TEST(PlacementTest, PresetsCustomAndTheEndlessPollingMend)
                              "m.style.width=m.offsetWidth+0;", "m.style.visibility=\"visible\";", "}", ""}));
 
     s.nameDatePosition = "Custom";
-    s.taskbarHeight = "40";
+    s.taskbarHeight = "40.5"; // the taskbar box keeps fractions; inserted as typed
     s.mdEffect = "Glow";
 
     // Main Date on, Name-Date off, Scroller on: only the Main Date part.
@@ -271,7 +271,7 @@ TEST(PlacementTest, PresetsCustomAndTheEndlessPollingMend)
     s.mainDatePosition = "Bottom Right";
     p = page(s, kOne);
     EXPECT_TRUE(hasLines(p, {"function getWidth(){", "m=document.getElementById(\"maindate\");", "w=m.offsetWidth+7;",
-                             "w=screen.width-w-13;", "m.style.left=w;", "h=m.offsetHeight+3;", "h=(screen.height-h)-40;"}));
+                             "w=screen.width-w-13;", "m.style.left=w;", "h=m.offsetHeight+3;", "h=(screen.height-h)-40.5;"}));
     EXPECT_FALSE(p.contains("menuIn\");"));
 
     // At "Top Left" with the Name-Date block off nothing else sets w, so it gets one.
@@ -299,6 +299,11 @@ TEST(EffectsTest, FilterLinesAndAllowance)
     EXPECT_TRUE(hasLine(p, "w=m.offsetWidth+0;"));
     s.mdOpacity = "60";
     EXPECT_TRUE(hasLines(page(s, kOne), {"m.style.left=w;", "m.style.filter = 'Alpha (Opacity = 60)';"}));
+    // The opacity box keeps fractions; they are numbers like any other.
+    s.mdOpacity = "100.0";
+    EXPECT_FALSE(page(s, kOne).contains("m.style.filter"));
+    s.mdOpacity = "50.5";
+    EXPECT_TRUE(hasLine(page(s, kOne), "m.style.filter = 'Alpha (Opacity = 50.5)';"));
     s.mdOpacity = "100";
     s.mdEffect = "Blur";
     s.blurDirection = "135";
@@ -318,7 +323,9 @@ TEST(PageWriterTest, RefusesSettingsThatWouldBreakTheScript)
     QString error;
     s.taskbarHeight = "35;alert(1)";
     EXPECT_FALSE(pageText(PageInput{rows, s, fonts, QDateTime::currentDateTime(), {}}, &error));
-    EXPECT_EQ(error, "The setting TaskbarHeight holds \"35;alert(1)\", which is not a whole number.");
+    EXPECT_EQ(error, "The setting TaskbarHeight holds \"35;alert(1)\", which is not a number.");
+    s.taskbarHeight = "-5"; // would read "--5" in the script
+    EXPECT_FALSE(pageText(PageInput{rows, s, fonts, QDateTime::currentDateTime(), {}}, &error));
     s.taskbarHeight = "35";
     const std::vector<EventRecord> bad{event("Zed", "5/3/2026")};
     EXPECT_FALSE(pageText(PageInput{bad, s, fonts, QDateTime::currentDateTime(), {}}, &error));
