@@ -2,7 +2,7 @@
 
 namespace dw {
 
-FileDialogSpec fileDialogSpec(FileKind kind)
+FileDialogInfo fileDialogInfo(FileKind kind)
 {
     const QString list = QStringLiteral("Datewren List (*.dwe)");
     const QString settings = QStringLiteral("Datewren Settings (*.dwt)");

@@ -25,7 +25,7 @@ struct Message {
 // The file dialogs the program opens. Titles, filters and default extensions are fixed per kind.
 enum class FileKind { Open, Save, OpenReg, SaveReg, Html, Picture };
 
-struct FileDialogSpec {
+struct FileDialogInfo {
     bool save = false;
     QString title;
     QString filterDescription;
@@ -33,7 +33,7 @@ struct FileDialogSpec {
     QString defaultSuffix; // without the dot; empty for none
 };
 
-FileDialogSpec fileDialogSpec(FileKind kind);
+FileDialogInfo fileDialogInfo(FileKind kind);
 
 // Every question the program puts to the user goes through here; tests script the answers.
 class Prompter {

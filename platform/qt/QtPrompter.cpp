@@ -62,18 +62,18 @@ Button QtPrompter::ask(const Message &m)
 
 QString QtPrompter::chooseFile(FileKind kind)
 {
-    const FileDialogSpec spec = fileDialogSpec(kind);
-    QFileDialog dialog(owner_, spec.title);
-    dialog.setAcceptMode(spec.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(spec.save ? QFileDialog::AnyFile : QFileDialog::AnyFile);
+    const FileDialogInfo info = fileDialogInfo(kind);
+    QFileDialog dialog(owner_, info.title);
+    dialog.setAcceptMode(info.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::AnyFile);
     // The program asks its own overwrite question where it needs one.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-    QString patterns = spec.filterPattern;
+    QString patterns = info.filterPattern;
     patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-    dialog.setNameFilter(spec.filterDescription.section(QLatin1Char('('), 0, 0).trimmed()
+    dialog.setNameFilter(info.filterDescription.section(QLatin1Char('('), 0, 0).trimmed()
                          + QStringLiteral(" (") + patterns + QLatin1Char(')'));
-    if (!spec.defaultSuffix.isEmpty())
-        dialog.setDefaultSuffix(spec.defaultSuffix);
+    if (!info.defaultSuffix.isEmpty())
+        dialog.setDefaultSuffix(info.defaultSuffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath();
