@@ -141,6 +141,13 @@ TEST(SettingsFileTest, DwtOverDefaultsAndCommandLineHelpers)
     const QString out = dir.path(QStringLiteral("out.dwt"));
     EXPECT_EQ(exportSavedSettingsTo(out, store, &count), QString());
     EXPECT_EQ(test::TempDir::read(out), golden("changed.dwt"));
+    // From an empty store the file is what the window would export right after start-up: the
+    // defaults, with the Name-Date marker where start-up puts it, at the frame's right edge.
+    FileSettingsStore empty(dir.path(QStringLiteral("empty.ini")));
+    EXPECT_EQ(exportSavedSettingsTo(out, empty, &count), QString());
+    EXPECT_EQ(count, 61);
+    EXPECT_EQ(test::TempDir::read(out),
+              golden("defaults.dwt").replace("NameDateLeft\r\n4050\r\n", "NameDateLeft\r\n4035\r\n"));
     EXPECT_FALSE(importSettingsFrom(dir.path(QStringLiteral("none.dwt")), store).isEmpty());
     EXPECT_FALSE(exportSavedSettingsTo(dir.path(QStringLiteral("no/dir/x.dwt")), store).isEmpty());
 }
