@@ -51,12 +51,18 @@ Box writeFailedBox(const QString &path, const QString &reason)
 
 QString proposedDestination(const QString &source)
 {
-    // Only a real ".dwe" is cut off: cutting four characters from any other name could climb
-    // out of its folder ("/lists/abc" would become "/lists_con.dwe").
-    const QString stem = source.endsWith(QLatin1String(".dwe"), Qt::CaseInsensitive)
-                             ? source.chopped(4)
-                             : source;
-    return stem + QLatin1String("_con.dwe");
+    // The last four characters (normally ".dwe") give way to "_con.dwe". A name shorter than
+    // that keeps them all: the cut would climb out of its folder ("/lists/abc" would become
+    // "/lists_con.dwe").
+    const qsizetype nameStart = source.lastIndexOf(QLatin1Char('/')) + 1;
+    qsizetype cut = source.size();
+    int removed = 0;
+    for (; removed < 4 && cut > nameStart; ++removed) {
+        --cut;
+        if (cut > nameStart && source.at(cut).isLowSurrogate() && source.at(cut - 1).isHighSurrogate())
+            --cut;
+    }
+    return (removed == 4 ? source.left(cut) : source) + QLatin1String("_con.dwe");
 }
 
 QString completedDestination(const QString &destination)
@@ -103,6 +109,11 @@ bool writeDestination(const QString &path, const QByteArray &bytes, QString *rea
     constexpr auto anyWrite = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
     if (existing.isFile() && !(existing.permissions() & anyWrite)) {
         *reason = QStringLiteral("The file is read-only.");
+        return false;
+    }
+    // The rename would also put a plain file in the place of a device or a pipe.
+    if (existing.exists() && !existing.isFile() && !existing.isDir()) {
+        *reason = QStringLiteral("The path is not a regular file.");
         return false;
     }
     // Written beside the target and renamed over it, so a failure leaves an old file whole.

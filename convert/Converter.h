@@ -20,7 +20,8 @@ Box helpBox();
 Box readFailedBox(const QString &path, const QString &reason);
 Box writeFailedBox(const QString &path, const QString &reason);
 
-// The destination proposed for a source: its path without ".dwe", followed by "_con.dwe".
+// The destination proposed for a source: its path without the last four characters (its
+// ".dwe"), followed by "_con.dwe".
 QString proposedDestination(const QString &source);
 
 // The destination as it is written: ".dwe" appended unless it already ends so, in any case.

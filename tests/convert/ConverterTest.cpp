@@ -3,7 +3,9 @@
 #include "tests/support/TempDir.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace dw::convert;
 using dw::convert::test::ScriptedConvPrompter;
@@ -21,6 +23,8 @@ TEST(ConverterTest, DestinationRulesAndTheOverwriteQuestion)
 {
     EXPECT_EQ(proposedDestination("/lists/family.dwe"), "/lists/family_con.dwe");
     EXPECT_EQ(proposedDestination("/lists/abc"), "/lists/abc_con.dwe");
+    EXPECT_EQ(proposedDestination("/lists/family.txt"), "/lists/family_con.dwe");
+    EXPECT_EQ(proposedDestination(QString::fromUtf8("/lists/x\U0001F382\U0001F382\U0001F382\U0001F382")), "/lists/x_con.dwe");
     EXPECT_EQ(completedDestination("/lists/new.DwE"), "/lists/new.DwE");
     EXPECT_EQ(completedDestination("/lists/new.txt"), "/lists/new.txt.dwe");
 
@@ -78,12 +82,19 @@ TEST(ConverterTest, WriteFailuresAreReportedAndKeepTheOldFile)
     EXPECT_EQ(TempDir::read(locked), "keep me");
     // A folder in the way is no file to overwrite: no question, only the failure.
     EXPECT_EQ(convertFile(src, dir.path("folder.dwe"), prompter).outcome, Outcome::WriteFailed);
+    // A pipe is asked about like any file, but never replaced by a plain one.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.path("pipe.dwe")).constData(), 0600), 0);
+    prompter.answers = {Answer::Yes};
+    EXPECT_EQ(convertFile(src, dir.path("pipe.dwe"), prompter).outcome, Outcome::WriteFailed);
+    EXPECT_FALSE(QFileInfo(dir.path("pipe.dwe")).isFile());
 
-    ASSERT_EQ(prompter.boxes.size(), 4u);
+    ASSERT_EQ(prompter.boxes.size(), 6u);
     EXPECT_EQ(prompter.boxes[0],
               (Box{"Cannot write the file \"" + dir.path("missing/new.dwe") + "\":\r\nNo such file or directory\r\nNothing was converted.",
                    "Error", BoxIcon::Critical, BoxButtons::Ok, Answer::Ok}));
     EXPECT_EQ(prompter.boxes[1], kOverwrite);
     EXPECT_EQ(prompter.boxes[2].text, "Cannot write the file \"" + locked + "\":\r\nThe file is read-only.\r\nNothing was converted.");
     EXPECT_TRUE(prompter.boxes[3].text.startsWith("Cannot write the file \"" + dir.path("folder.dwe") + "\":\r\n"));
+    EXPECT_EQ(prompter.boxes[4], kOverwrite);
+    EXPECT_EQ(prompter.boxes[5].text, "Cannot write the file \"" + dir.path("pipe.dwe") + "\":\r\nThe path is not a regular file.\r\nNothing was converted.");
 }
