@@ -50,6 +50,12 @@ QString twoDigits(int n)
     return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
 }
 
+// Years before 1000 keep four digits, so the two-digit styles still take the last two.
+QString fourDigitYear(const QDate &date)
+{
+    return QStringLiteral("%1").arg(date.year(), 4, 10, QLatin1Char('0'));
+}
+
 QString styleCss(const QString &style)
 {
     if (style == QLatin1String("Bold"))
@@ -189,7 +195,7 @@ QString previewMainDateText(int styleIndex, const QString &separator, const QDat
                             const QLocale &locale)
 {
     const QString dd = twoDigits(today.day());
-    const QString yyyy = QString::number(today.year());
+    const QString yyyy = fourDigitYear(today);
     const QString weekday = locale.dayName(today.dayOfWeek(), QLocale::LongFormat);
     const QString month = locale.monthName(today.month(), QLocale::LongFormat);
     switch (styleIndex) {
@@ -211,7 +217,7 @@ QString previewNameDateText(int styleIndex, const QString &separator, const QDat
     const QString s = sampleSeparator(separator);
     const QString dd = twoDigits(today.day());
     const QString mm = twoDigits(today.month());
-    const QString yyyy = QString::number(today.year());
+    const QString yyyy = fourDigitYear(today);
     const QString yy = yyyy.right(2);
     switch (styleIndex) {
     case 1: return dd + s + mm + s + yy;

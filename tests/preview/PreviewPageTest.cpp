@@ -27,7 +27,7 @@ struct Combination {
 
 // Whole pages for a spread of looks; each golden file was checked line by line.
 const Combination kCombinations[] = {
-    {"default-fade.html", true, [](SettingsModel &s) { s.animate = true; }},
+    {"default-fade.html", true, [](SettingsModel &s) { s.animate = true, s.animation = "Fade"; }},
     {"all-off.html", false, [](SettingsModel &s) { s.showBlock = {false, false, false, false}; }},
     {"scroller-only-groove.html", false, [](SettingsModel &s) {
          s.showBlock = {false, false, true, true};
@@ -90,6 +90,11 @@ TEST(PreviewPageTest, SampleDatesFollowEveryStyleAndSeparator)
     EXPECT_EQ(previewMainDateText(1, QStringLiteral(","), kThursday, en), QStringLiteral("05, 03, 26"));
     EXPECT_EQ(previewNameDateText(3, QStringLiteral("\\"), kThursday), QStringLiteral("03\\05\\26"));
     EXPECT_EQ(previewNameDateText(4, QStringLiteral(" "), kThursday), QStringLiteral("2026 03 05"));
+    // Early years keep four digits; the short styles still take the last two.
+    const QDate early(999, 5, 6);
+    EXPECT_EQ(previewNameDateText(4, QStringLiteral("-"), early), QStringLiteral("0999 - 05 - 06"));
+    EXPECT_EQ(previewNameDateText(5, QStringLiteral("/"), early), QStringLiteral("99/05/06"));
+    EXPECT_EQ(previewMainDateText(9, QStringLiteral("/"), QDate(99, 5, 6), en), QStringLiteral("06 May, 0099"));
 }
 
 TEST(PreviewPageTest, EmptyFontsAndThePlaceOfTheFile)
