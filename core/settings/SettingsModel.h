@@ -51,8 +51,9 @@ struct SettingsModel {
     }};
 
     bool animate = false;                        // chkAnim (ImportantAnimate when off: "0")
-    // Ticked menu item: Fade, Blink, ColourBlink, Glow; empty when none is ticked.
-    QString animation = QStringLiteral("Fade");
+    // Ticked menu item: Fade, Blink, ColourBlink, Glow; empty when none is ticked, as at
+    // first start (pressing "Animate" then ticks Blink).
+    QString animation;
     QString backgroundKind = QStringLiteral("Colour"); // cmbBackground: "Colour" or "Picture"
     QString backgroundPicture;                   // txtBrowse
     QString remindBefore = QStringLiteral("5");  // cmbDays, RemindBefore
