@@ -65,6 +65,14 @@ TEST(PreviewPageTest, WholePagesMatchTheirGoldenFiles)
         ASSERT_TRUE(golden.open(QIODevice::ReadOnly)) << c.golden;
         EXPECT_EQ(previewOf(s, c.important).toUtf8(), golden.readAll()) << c.golden;
     }
+
+    // Animation on with no kind ticked (as at a first start) writes neither a function nor a timer.
+    SettingsModel none;
+    none.animate = true, none.animation.clear();
+    const QString text = previewOf(none, true);
+    EXPECT_FALSE(text.contains(QStringLiteral("food")));
+    EXPECT_TRUE(text.contains(QStringLiteral("\r\n\r\n</script>\r\n</head>")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Important - 05/03/2026</a></div></body>\r\n</html>\r\n")));
 }
 
 TEST(PreviewPageTest, CaptionListsThePartsShown)
