@@ -97,7 +97,7 @@ ListConversion convertList(QByteArrayView raw)
     }
 
     // One customised-date line after every four lines, at positions 4, 9, 14, ... up to the bound
-    // the 7.0.2 converter used, but never past the end of the lines held so far: from sixteen
+    // the 7.0.2 converter used, but never past the end of the lines held so far: from fifteen
     // events on that bound reaches beyond them.
     const auto n = qsizetype(lines.size());
     const qsizetype bound = insertionBound(n);
