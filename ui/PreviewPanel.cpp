@@ -15,6 +15,7 @@
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
+#include <QWebEngineSettings>
 #include <QWebEngineView>
 #endif
 
@@ -62,6 +63,9 @@ void PreviewPanel::ensureView()
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     auto *view = new QWebEngineView(this);
     view->setObjectName(QStringLiteral("webPreview"));
+    // The preview file declares no character set and is written as UTF-8, so font names and
+    // picture paths outside ASCII must not be read as Latin-1.
+    view->settings()->setDefaultTextEncoding(QStringLiteral("utf-8"));
     view->setUrl(QUrl(QStringLiteral("about:blank")));
     view_ = view;
 #else
