@@ -3,9 +3,8 @@
 #include "core/settings/SettingsStore.h"
 #include "page/compat/CompatScript.h"
 #include "tests/page/PageTestSupport.h"
-#include "tests/support/ScriptedPrompter.h"
 #include "tests/support/TempDir.h"
-#include "ui/MainWindow.h"
+#include "tests/support/TestWindow.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -112,17 +111,12 @@ TEST(CompatScriptTest, WriteHtmlFollowsTheSavedPreferenceUnlessAnOptionOverrides
     EXPECT_TRUE(hasScript({"--browser-compat"}));
 }
 
-TEST(CompatWindowTest, OthersTabBoxStoresThePreferenceAndCreateHtmlFollowsIt)
-{
-    struct NoShell final : Shell {
-        bool open(const QString &) override { return true; }
-    } shell;
-    ScriptedPrompter prompter;
-    FixedClock clock{2026, 3, 5};
-    FakeFontCatalog fonts;
-    XdgSystemPaths paths;
-    MainWindow window{AppServices{prompter, clock, fonts, shell, paths}};
+struct CompatWindowTest : ::testing::Test, TestWindow {
     TempDir dir;
+};
+
+TEST_F(CompatWindowTest, OthersTabBoxStoresThePreferenceAndCreateHtmlFollowsIt)
+{
     auto *box = window.tabPage(MainWindow::OthersTab)->findChild<QCheckBox *>(QStringLiteral("chkBrowserCompat"));
     ASSERT_TRUE(box);
     EXPECT_EQ(box->text(), "Make the page work in current browsers");

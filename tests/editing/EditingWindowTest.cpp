@@ -1,12 +1,9 @@
 // The editing keys, menus and dialog wired into the real main window, offscreen.
-#include "platform/SystemPaths.h"
-#include "tests/support/FakeFontCatalog.h"
-#include "tests/support/ScriptedPrompter.h"
+#include "tests/support/TestWindow.h"
 #include "ui/EventMenus.h"
 #include "ui/InputRow.h"
 #include "ui/ListEditing.h"
 #include "ui/ListPanel.h"
-#include "ui/MainWindow.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -24,17 +21,8 @@ using namespace dw;
 
 namespace {
 
-struct NullShell final : Shell {
-    bool open(const QString &) override { return true; }
-};
-
-struct Window {
-    dw::test::ScriptedPrompter prompter;
-    FixedClock clock{2026, 3, 5};
-    dw::test::FakeFontCatalog fonts;
-    NullShell shell;
-    XdgSystemPaths paths;
-    MainWindow w{AppServices{prompter, clock, fonts, shell, paths}};
+struct Window : dw::test::TestWindow {
+    MainWindow &w = window;
     ListEditing &editing = *w.findChild<ListEditing *>(QStringLiteral("listEditing"));
     InputRow &row = editing.inputRow();
     EventList &list = w.events();

@@ -1,7 +1,6 @@
 #include "core/events/ListFile.h"
-#include "tests/support/FakeFontCatalog.h"
-#include "tests/support/ScriptedPrompter.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestWindow.h"
 #include "ui/EventTableModel.h"
 #include "ui/ListPanel.h"
 #include "ui/MainWindow.h"
@@ -20,22 +19,10 @@
 #include <gtest/gtest.h>
 
 using namespace dw;
-using test::ScriptedPrompter;
 using test::TempDir;
 
 namespace {
-struct NullShell final : Shell {
-    QStringList opened;
-    bool open(const QString &p) override { return opened << p, true; }
-};
-
-struct Fixture : ::testing::Test {
-    ScriptedPrompter prompter;
-    FixedClock clock{2026, 3, 5};
-    test::FakeFontCatalog fonts;
-    NullShell shell;
-    XdgSystemPaths paths;
-    MainWindow window{AppServices{prompter, clock, fonts, shell, paths}};
+struct Fixture : ::testing::Test, test::TestWindow {
     TempDir dir;
 
     ~Fixture() override
@@ -53,7 +40,6 @@ struct Fixture : ::testing::Test {
             events.push_back({QString("Event %1").arg(i), "01/02/2000", "-", i % 2, kDefaultRule});
         return dir.write(name, listFileBytes(events));
     }
-    QColor captionColour(QWidget *w, QPalette::ColorRole role) { return w->palette().color(role); }
 };
 using MainWindowTest = Fixture;
 } // namespace
@@ -98,7 +84,7 @@ TEST_F(MainWindowTest, StartUpRunsItsStepsInOrderAndLoadsTheCommandLineList)
     EXPECT_EQ(window.listPanel()->headerLabel()->property("tag").toString(), QStringLiteral("ON"));
     EXPECT_TRUE(prompter.messages.empty());
 
-    MainWindow plain{AppServices{prompter, clock, fonts, shell, paths}};
+    MainWindow plain{services()};
     plain.startUp("notes.txt");
     EXPECT_EQ(plain.listPanel()->countLabel()->text(), QStringLiteral("Total events = 0"));
     plain.hide();
@@ -124,18 +110,16 @@ TEST_F(MainWindowTest, PanelsTabsAndButtonsCarryTheirNamesAndColours)
         EXPECT_EQ(window.tabStrip()->widget(i), window.tabPage(i));
     }
 
-    const QColor red(255, 0, 0);
+    // The current panel's button caption is red, every other one normal.
     const QColor normal = QApplication::palette().color(QPalette::ButtonText);
-    EXPECT_EQ(window.currentPanel()->objectName(), QStringLiteral("fraMain"));
-    EXPECT_EQ(captionColour(window.panelButton(0), QPalette::ButtonText), red);
-    window.panelButton(MainWindow::FormatButton)->click();
-    EXPECT_EQ(window.currentPanel()->objectName(), QStringLiteral("fraFormat"));
-    EXPECT_EQ(captionColour(window.panelButton(1), QPalette::ButtonText), red);
-    EXPECT_EQ(captionColour(window.panelButton(0), QPalette::ButtonText), normal);
-    window.panelButton(MainWindow::HelpButton)->click();
-    EXPECT_EQ(window.currentPanel(), window.helpPanel());
-    EXPECT_EQ(captionColour(window.panelButton(4), QPalette::ButtonText), red);
-    EXPECT_EQ(captionColour(window.panelButton(1), QPalette::ButtonText), normal);
+    for (const auto &[button, panel] : {std::pair{0, "fraMain"}, {1, "fraFormat"}, {4, "fraHelp"}, {0, "fraMain"}}) {
+        if (window.currentPanel()->objectName() != panel)
+            window.panelButton(button)->click();
+        EXPECT_EQ(window.currentPanel()->objectName(), QString(panel));
+        for (int i = 0; i < 5; ++i)
+            EXPECT_EQ(window.panelButton(i)->palette().color(QPalette::ButtonText), i == button ? QColor(255, 0, 0) : normal)
+                << panel << i;
+    }
 }
 
 TEST_F(MainWindowTest, ColumnsShareSelectionScrollAndShowTheMarkInTheImportantCaption)
@@ -152,11 +136,11 @@ TEST_F(MainWindowTest, ColumnsShareSelectionScrollAndShowTheMarkInTheImportantCa
     EXPECT_EQ(window.events().selected(), 7);
     EXPECT_EQ(panel->column(0)->currentIndex().row(), 7);
     EXPECT_EQ(panel->column(2)->currentIndex().row(), 7);
-    EXPECT_EQ(captionColour(imp, QPalette::WindowText), QColor(255, 0, 0));
+    EXPECT_EQ(imp->palette().color(QPalette::WindowText), QColor(255, 0, 0));
     EXPECT_FALSE(imp->isChecked());
     panel->column(2)->setCurrentIndex(panel->model()->index(8, EventTableModel::AddressColumn));
     EXPECT_EQ(panel->column(0)->currentIndex().row(), 8);
-    EXPECT_EQ(captionColour(imp, QPalette::WindowText), QColor(0, 0, 0));
+    EXPECT_EQ(imp->palette().color(QPalette::WindowText), QColor(0, 0, 0));
 
     // Removing or reordering rows keeps the list's selection in every column and the box as ticked.
     imp->setChecked(true);

@@ -1,9 +1,7 @@
 #include "core/update/UpdateCheck.h"
-#include "tests/support/FakeFontCatalog.h"
-#include "tests/support/ScriptedPrompter.h"
+#include "tests/support/TestWindow.h"
 #include "tests/update/LocalHttpServer.h"
 #include "ui/HelpPanel.h"
-#include "ui/MainWindow.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -12,21 +10,10 @@
 
 using namespace dw;
 
-namespace {
-struct OpenedShell final : Shell {
-    QStringList opened;
-    bool open(const QString &p) override { return opened << p, true; }
-};
-} // namespace
+struct HelpPanelTest : ::testing::Test, test::TestWindow {};
 
-TEST(HelpPanelTest, HelpAndF1OpenTheManualAndCheckForUpdateDrivesItsButton)
+TEST_F(HelpPanelTest, HelpAndF1OpenTheManualAndCheckForUpdateDrivesItsButton)
 {
-    test::ScriptedPrompter prompter;
-    FixedClock clock{2026, 3, 5};
-    test::FakeFontCatalog fonts;
-    OpenedShell shell;
-    XdgSystemPaths paths;
-    MainWindow window{AppServices{prompter, clock, fonts, shell, paths}};
     const QString manual = paths.programDir() + QStringLiteral("/Datewren.html");
     window.panelButton(MainWindow::HelpButton)->click();
     EXPECT_EQ(window.currentPanel(), window.helpPanel());

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "platform/Clock.h"
+#include "platform/Shell.h"
+#include "platform/SystemPaths.h"
+#include "tests/support/FakeFontCatalog.h"
+#include "tests/support/ScriptedPrompter.h"
+#include "ui/MainWindow.h"
+
+#include <QStringList>
+
+namespace dw::test {
+
+// Records what the window asked the desktop to open; `result` is what opening reports.
+struct RecordingShell final : Shell {
+    QStringList opened;
+    bool result = true;
+    bool open(const QString &p) override
+    {
+        opened << p;
+        return result;
+    }
+};
+
+// The doubles a main window runs on, held apart from the window so a test can build several
+// windows (or none) on the same services. Today is 5 March 2026.
+struct WindowServices {
+    ScriptedPrompter prompter;
+    FixedClock clock{2026, 3, 5};
+    FakeFontCatalog fonts;
+    RecordingShell shell;
+    XdgSystemPaths paths;
+    AppServices services() { return AppServices{prompter, clock, fonts, shell, paths}; }
+};
+
+// A main window on the doubles above.
+struct TestWindow : WindowServices {
+    MainWindow window{services()};
+};
+
+} // namespace dw::test
