@@ -74,19 +74,18 @@ TEST(WriteHtmlCliTest, ErrorsGoToStderrWithANonZeroExit)
         return wrenpad({"--write-html", page.isEmpty() ? out : page, "--settings", look, listFile}, config);
     };
 
-    CliRun r = run(dir.write("empty.dwe", ""));
-    EXPECT_EQ(r.code, 1);
-    EXPECT_TRUE(r.err.endsWith("Nothing to write!\n")) << r.err.toStdString();
-
-    r = run(dir.write("bad.dwe", listFileBytes({event("Ann", "01/01/2000"), event("Bob", "31/02/2000")})));
-    EXPECT_EQ(r.code, 1);
-    EXPECT_TRUE(r.err.endsWith("Invalid date found for Bob\n")) << r.err.toStdString();
-
-    r = run(dir.write("old.dwe", "Ann\r\n01/01/2000\r\n-\r\n0\r\nBob\r\n02/02/2000\r\n-\r\n1"));
-    EXPECT_EQ(r.code, 1);
-    EXPECT_TRUE(r.err.endsWith("Convert file using DWE Converter before opening.\n")) << r.err.toStdString();
-
-    r = run(dir.path("missing.dwe"));
+    const std::pair<QString, QString> refused[] = {
+        {dir.write("empty.dwe", ""), "Nothing to write!\n"},
+        {dir.write("bad.dwe", listFileBytes({event("Ann", "01/01/2000"), event("Bob", "31/02/2000")})),
+         "Invalid date found for Bob\n"},
+        {dir.write("old.dwe", "Ann\r\n01/01/2000\r\n-\r\n0\r\nBob\r\n02/02/2000\r\n-\r\n1"),
+         "Convert file using DWE Converter before opening.\n"}};
+    for (const auto &[file, message] : refused) {
+        const CliRun r = run(file);
+        EXPECT_EQ(r.code, 1) << file.toStdString();
+        EXPECT_TRUE(r.err.endsWith(message)) << r.err.toStdString();
+    }
+    CliRun r = run(dir.path("missing.dwe"));
     EXPECT_EQ(r.code, 1);
     EXPECT_TRUE(r.err.contains("missing.dwe")) << r.err.toStdString();
 

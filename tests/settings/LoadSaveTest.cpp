@@ -62,20 +62,12 @@ TEST(LoadSettingsTest, MissingBlankAndRefusedValues)
     start.mdEffect = QStringLiteral("Glow");
     start.mdDateSep = QStringLiteral("-");
     start.showBlock[1] = false;
-    const SettingsModel m = loaded({{QStringLiteral("RemindBefore"), QStringLiteral(" ")},
-                                    {QStringLiteral("MDEffect"), QStringLiteral(" ")},
-                                    {QStringLiteral("MDDateSep"), QStringLiteral(" ")},
-                                    {QStringLiteral("MainDateFontSize"), QStringLiteral("999")},
-                                    {QStringLiteral("NameDateFontStyle"), QStringLiteral("Purple")},
-                                    {QStringLiteral("DropX"), QStringLiteral("-4")},
-                                    {QStringLiteral("CheckBox1"), QStringLiteral("abc")},
-                                    {QStringLiteral("NDOpacity"), QStringLiteral("-1")},
-                                    {QStringLiteral("MDOpacity"), QStringLiteral("55")},
-                                    {QStringLiteral("ScrollerFont"), QStringLiteral("Not Installed Sans")},
-                                    {QStringLiteral("NameDateFont"), QStringLiteral("Bad\nName")},
-                                    {QStringLiteral("NameDateLeft"), QStringLiteral("abc")},
-                                    {QStringLiteral("NameDateTop"), QStringLiteral("-1")},
-                                    {QStringLiteral("ScrollerTop"), QStringLiteral("1e309")}},
+    const SettingsModel m = loaded({{"RemindBefore", " "},
+                                    {"MDEffect", " "}, {"MDDateSep", " "}, {"MainDateFontSize", "999"},
+                                    {"NameDateFontStyle", "Purple"}, {"DropX", "-4"}, {"CheckBox1", "abc"},
+                                    {"NDOpacity", "-1"}, {"MDOpacity", "55"}, {"ScrollerFont", "Not Installed Sans"},
+                                    {"NameDateFont", "Bad\nName"}, {"NameDateLeft", "abc"}, {"NameDateTop", "-1"},
+                                    {"ScrollerTop", "1e309"}},
                                    start);
     EXPECT_EQ(m.remindBefore, QStringLiteral("5"));       // blank gives the default here
     EXPECT_EQ(m.mdEffect, QStringLiteral("Glow"));        // but leaves effects alone
@@ -95,14 +87,10 @@ TEST(LoadSettingsTest, MissingBlankAndRefusedValues)
 
 TEST(LoadSettingsTest, ColourTextsAreReadAndNormalised)
 {
-    SettingsModel m = loaded({{QStringLiteral("MainDateFontColour"), QStringLiteral("FF8000")},
-                              {QStringLiteral("NameDateFontColour"), QStringLiteral("zz0000")},
-                              {QStringLiteral("ScrollerFontColour"), QStringLiteral("12345")},
-                              {QStringLiteral("ImportantColour"), QStringLiteral("#ff0000")},
-                              {QStringLiteral("MDEffectColor"), QStringLiteral("1234")},
-                              {QStringLiteral("NDRollover"), QStringLiteral("0f0a0B")},
-                              {QStringLiteral("ScrollerBgColour"), QStringLiteral("ff0z00")},
-                              {QStringLiteral("Background"), QStringLiteral("c0ffee")}});
+    SettingsModel m = loaded({{"MainDateFontColour", "FF8000"},
+                              {"NameDateFontColour", "zz0000"}, {"ScrollerFontColour", "12345"},
+                              {"ImportantColour", "#ff0000"}, {"MDEffectColor", "1234"}, {"NDRollover", "0f0a0B"},
+                              {"ScrollerBgColour", "ff0z00"}, {"Background", "c0ffee"}});
     EXPECT_EQ(m.pickers[0].text, QStringLiteral("ff8000"));
     EXPECT_EQ(m.pickers[0].value, rgbValue(255, 128, 0));
     EXPECT_EQ(m.pickers[1].text, QStringLiteral("008000")); // unreadable: the picker's own colour
@@ -118,13 +106,11 @@ TEST(LoadSettingsTest, ColourTextsAreReadAndNormalised)
 
 TEST(LoadSettingsTest, SpecialKeys)
 {
-    SettingsModel m = loaded({{QStringLiteral("ImportantAnimate"), QStringLiteral("Glow")},
-                              {QStringLiteral("Background"), QStringLiteral("C:\\pics\\sky.gif")},
-                              {QStringLiteral("TaskbarHeight"), QStringLiteral("40")},
-                              {QStringLiteral("Shortcut0"), QStringLiteral("xy example.org")},
-                              {QStringLiteral("Shortcut1"), QStringLiteral(" ")},
+    SettingsModel m = loaded({{"ImportantAnimate", "Glow"},
+                              {"Background", "C:\\pics\\sky.gif"}, {"TaskbarHeight", "40"},
+                              {"Shortcut0", "xy example.org"}, {"Shortcut1", " "},
                               {QStringLiteral("Shortcut2"), QString::fromUtf8("a\U0001F600 b\U0001F600")},
-                              {QStringLiteral("SaveAtExit"), QStringLiteral("0")}});
+                              {"SaveAtExit", "0"}});
     EXPECT_TRUE(m.animate);
     EXPECT_EQ(m.animation, QStringLiteral("Glow"));
     EXPECT_EQ(m.backgroundKind, QStringLiteral("Picture"));
@@ -138,10 +124,8 @@ TEST(LoadSettingsTest, SpecialKeys)
     EXPECT_EQ(m.completions[2], QString::fromUtf8("b\U0001F600"));
     EXPECT_FALSE(m.saveAtExit);
 
-    m = loaded({{QStringLiteral("ImportantAnimate"), QStringLiteral("0")},
-                {QStringLiteral("Background"), QStringLiteral("/home/u/sky.png")},
-                {QStringLiteral("TaskbarHeight"), QStringLiteral("0")},
-                {QStringLiteral("SaveAtExit"), QStringLiteral("-1")}},
+    m = loaded({{"ImportantAnimate", "0"},
+                {"Background", "/home/u/sky.png"}, {"TaskbarHeight", "0"}, {"SaveAtExit", "-1"}},
                m);
     EXPECT_FALSE(m.animate);
     EXPECT_EQ(m.animation, QStringLiteral("Glow")); // the menu keeps its choice
@@ -149,17 +133,14 @@ TEST(LoadSettingsTest, SpecialKeys)
     EXPECT_EQ(m.taskbarHeight, QStringLiteral("40"));
     EXPECT_FALSE(m.saveAtExit);
 
-    m = loaded({{QStringLiteral("ImportantAnimate"), QStringLiteral("1")},
-                {QStringLiteral("Background"), QStringLiteral(" ")},
-                {QStringLiteral("TaskbarHeight"), QStringLiteral("abc")},
-                {QStringLiteral("SaveAtExit"), QStringLiteral("1")}},
+    m = loaded({{"ImportantAnimate", "1"}, {"Background", " "}, {"TaskbarHeight", "abc"}, {"SaveAtExit", "1"}},
                m);
     EXPECT_TRUE(m.animate);
     EXPECT_EQ(m.backgroundKind, QStringLiteral("Colour"));
     EXPECT_EQ(m.taskbarHeight, QStringLiteral("35"));
     EXPECT_TRUE(m.saveAtExit);
 
-    m = loaded({{QStringLiteral("ImportantAnimate"), QStringLiteral("999")}}, m);
+    m = loaded({{"ImportantAnimate", "999"}}, m);
     EXPECT_TRUE(m.animate);
 }
 
@@ -168,12 +149,9 @@ TEST(LoadSettingsTest, PositionsPresetsWinAndAlignmentBeatsPosition)
     test::ScriptedPrompter beeper;
     SettingsModel m;
     loadSettings(m,
-                 storeWith({{QStringLiteral("MainDateLeft"), QStringLiteral("100")},
-                            {QStringLiteral("MainDateTop"), QStringLiteral("200")},
-                            {QStringLiteral("MainDatePosition"), QStringLiteral("Bottom Right")},
-                            {QStringLiteral("NameDateAlign"), QStringLiteral("left")},
-                            {QStringLiteral("NameDatePosition"), QStringLiteral("Top Left")},
-                            {QStringLiteral("ScrollerTop"), QStringLiteral("middle")}}),
+                 storeWith({{"MainDateLeft", "100"},
+                            {"MainDateTop", "200"}, {"MainDatePosition", "Bottom Right"}, {"NameDateAlign", "left"},
+                            {"NameDatePosition", "Top Left"}, {"ScrollerTop", "middle"}}),
                  &beeper);
     EXPECT_EQ(m.mainDatePosition, QStringLiteral("Bottom Right"));
     EXPECT_EQ(m.mainDateLeft, 4840 - 705);
@@ -185,11 +163,8 @@ TEST(LoadSettingsTest, PositionsPresetsWinAndAlignmentBeatsPosition)
     EXPECT_EQ(beeper.beeps, 0);
 
     loadSettings(m,
-                 storeWith({{QStringLiteral("MainDateLeft"), QStringLiteral("none")},
-                            {QStringLiteral("MainDatePosition"), QStringLiteral("none")},
-                            {QStringLiteral("NameDateAlign"), QStringLiteral("0")},
-                            {QStringLiteral("NameDatePosition"), QStringLiteral("Bottom Right")},
-                            {QStringLiteral("ScrollerTop"), QStringLiteral("1500.5")}}),
+                 storeWith({{"MainDateLeft", "none"}, {"MainDatePosition", "none"}, {"NameDateAlign", "0"},
+                            {"NameDatePosition", "Bottom Right"}, {"ScrollerTop", "1500.5"}}),
                  &beeper);
     EXPECT_EQ(m.mainDatePosition, QStringLiteral("Bottom Right"));
     EXPECT_EQ(m.nameDatePosition, QStringLiteral("Bottom Center")); // conflict: one step back
@@ -219,15 +194,10 @@ TEST(SaveGroupsTest, KeyOrderAndValues)
     chooseScrollerPosition(m, 2);
     m.taskbarHeight = QStringLiteral("48");
     EXPECT_EQ(positionPairs(m),
-              (SettingPairs{{QStringLiteral("TaskbarHeight"), QStringLiteral("48")},
-                            {QStringLiteral("NameDateLeft"), QStringLiteral("4045")},
-                            {QStringLiteral("NameDateTop"), QStringLiteral("3390")},
-                            {QStringLiteral("MainDatePosition"), QStringLiteral("Middle Center")},
-                            {QStringLiteral("MainDateLeft"), QStringLiteral("none")},
-                            {QStringLiteral("MainDateTop"), QStringLiteral("none")},
-                            {QStringLiteral("ScrollerTop"), QStringLiteral("bottom")},
-                            {QStringLiteral("NameDatePosition"), QStringLiteral("Bottom Right")},
-                            {QStringLiteral("NameDateAlign"), QStringLiteral("0")}}));
+              (SettingPairs{{"TaskbarHeight", "48"},
+                            {"NameDateLeft", "4045"}, {"NameDateTop", "3390"}, {"MainDatePosition", "Middle Center"},
+                            {"MainDateLeft", "none"}, {"MainDateTop", "none"}, {"ScrollerTop", "bottom"},
+                            {"NameDatePosition", "Bottom Right"}, {"NameDateAlign", "0"}}));
     SettingsModel back;
     loadSettings(back, storeWith(positionPairs(m)));
     EXPECT_EQ(positionPairs(back), positionPairs(m));
@@ -238,14 +208,14 @@ TEST(SaveGroupsTest, KeyOrderAndValues)
     EXPECT_EQ(positionPairs(back)[6].second, QStringLiteral("0.00001"));
 
     // Animation on with no kind ticked: the key is not written, so the store keeps its value.
-    MemorySettingsStore store = storeWith({{QStringLiteral("ImportantAnimate"), QStringLiteral("Blink")}});
+    MemorySettingsStore store = storeWith({{"ImportantAnimate", "Blink"}});
     m.animate = true;
     m.animation.clear();
     saveFormatSettings(m, store, kSettingsSection);
     EXPECT_EQ(store.getSetting(kSettingsSection, QStringLiteral("ImportantAnimate")), QStringLiteral("Blink"));
     m.backgroundKind = QStringLiteral("Picture");
     m.backgroundPicture = QStringLiteral("/p/sky.png");
-    EXPECT_EQ(formatPairs(m)[9], (SettingPair{QStringLiteral("Background"), QStringLiteral("/p/sky.png")}));
+    EXPECT_EQ(formatPairs(m)[9], (SettingPair{"Background", "/p/sky.png"}));
 }
 
 TEST(SaveGroupsTest, AutoCEmptiesHalfPairsAndSaveAllOrder)
@@ -257,7 +227,7 @@ TEST(SaveGroupsTest, AutoCEmptiesHalfPairsAndSaveAllOrder)
     EXPECT_TRUE(m.shortcuts[5].isEmpty());
     EXPECT_TRUE(m.completions[6].isEmpty());
     ASSERT_EQ(pairs.size(), 14u);
-    EXPECT_EQ(pairs[0], (SettingPair{QStringLiteral("Shortcut0"), QStringLiteral("aa aol.com")}));
+    EXPECT_EQ(pairs[0], (SettingPair{"Shortcut0", "aa aol.com"}));
     EXPECT_EQ(pairs[5].second, QStringLiteral(" "));
     EXPECT_EQ(pairs[13].first, QStringLiteral("Shortcut13"));
 
@@ -267,7 +237,7 @@ TEST(SaveGroupsTest, AutoCEmptiesHalfPairsAndSaveAllOrder)
     saveAllGroups(m, store, kSettingsSection);
     const SettingPairs all = store.getAllSettings(kSettingsSection);
     ASSERT_EQ(all.size(), 1u + 20 + 18 + 9 + 14);
-    EXPECT_EQ(all[0], (SettingPair{QStringLiteral("SaveAtExit"), QStringLiteral("0")}));
+    EXPECT_EQ(all[0], (SettingPair{"SaveAtExit", "0"}));
     EXPECT_EQ(all[1].first, QStringLiteral("MainDateFont"));
     EXPECT_EQ(all[21].first, QStringLiteral("MDEffect"));
     EXPECT_EQ(all[39].first, QStringLiteral("TaskbarHeight"));

@@ -53,8 +53,8 @@ TEST(SettingsFileTest, ExportFromDefaultsAndAfterChanges)
     EXPECT_EQ(test::TempDir::read(path), golden("defaults.dwt"));
     const SettingPairs pairs = parseSettingsFile(test::TempDir::read(other));
     ASSERT_EQ(pairs.size(), 61u);
-    EXPECT_EQ(pairs[9], (SettingPair{QStringLiteral("ImportantAnimate"), QStringLiteral("0")}));
-    EXPECT_EQ(pairs[15], (SettingPair{QStringLiteral("RemindBefore"), QStringLiteral("7")}));
+    EXPECT_EQ(pairs[9], (SettingPair{"ImportantAnimate", "0"}));
+    EXPECT_EQ(pairs[15], (SettingPair{"RemindBefore", "7"}));
     for (size_t i = 47; i < 61; ++i)
         EXPECT_EQ(pairs[i].second, QStringLiteral(" "));
 

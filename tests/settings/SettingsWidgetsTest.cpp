@@ -1,10 +1,8 @@
 #include "core/settings/SettingsLists.h"
 #include "core/settings/SettingsStore.h"
-#include "platform/Clock.h"
-#include "platform/Shell.h"
-#include "platform/SystemPaths.h"
 #include "tests/support/FakeFontCatalog.h"
 #include "tests/support/ScriptedPrompter.h"
+#include "tests/support/TestWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/settings/ColourButton.h"
 #include "ui/settings/FormatTab.h"
@@ -231,25 +229,13 @@ TEST_F(SettingsPagesTest, PositionPageMarkersPicturesAndButtons)
     EXPECT_EQ(prompter.messages.back().title, QStringLiteral("Info"));
 }
 
-namespace {
-struct NullShell final : Shell {
-    bool open(const QString &) override { return true; }
-};
-} // namespace
-
 TEST(SettingsWindowTest, PagesSitInTheWindowAndStartUpAndExitUseTheStore)
 {
     FileSettingsStore(FileSettingsStore::defaultPath())
-        .saveSettings(kSettingsSection, {{QStringLiteral("RemindBefore"), QStringLiteral("9")},
-                                         {QStringLiteral("MDEffect"), QStringLiteral("Glow")},
-                                         {QStringLiteral("SaveAtExit"), QStringLiteral("1")}});
-    test::ScriptedPrompter prompter;
-    FixedClock clock{2026, 3, 5};
-    test::FakeFontCatalog fonts;
-    NullShell shell;
-    XdgSystemPaths paths;
+        .saveSettings(kSettingsSection, {{"RemindBefore", "9"}, {"MDEffect", "Glow"}, {"SaveAtExit", "1"}});
     {
-        MainWindow window{AppServices{prompter, clock, fonts, shell, paths}};
+        test::TestWindow t;
+        MainWindow &window = t.window;
         window.startUp(QString());
         EXPECT_NE(window.tabPage(MainWindow::FormatTab)->findChild<QCheckBox *>(QStringLiteral("chkFormat0")), nullptr);
         EXPECT_NE(window.tabPage(MainWindow::PositionTab)->findChild<QWidget *>(QStringLiteral("fraPosIn")), nullptr);

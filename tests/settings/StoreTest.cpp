@@ -23,16 +23,12 @@ TEST(StoreTest, AnyKeyAndValueRoundTripsInFirstWrittenOrder)
     const QString path = dir.path(QStringLiteral("cfg/settings.ini"));
     const SettingPairs odd = {
         {QStringLiteral("b"), QString()},
-        {QStringLiteral("a"), QStringLiteral(" ")},
-        {QStringLiteral("  spaced key  "), QStringLiteral("  both ends  ")},
-        {QStringLiteral("k=e[y]"), QStringLiteral("v=a=l[ue]")},
-        {QStringLiteral("[Section]"), QStringLiteral("[x]")},
-        {QStringLiteral("#not a comment"), QStringLiteral(";neither")},
+        {"a", " "}, {"  spaced key  ", "  both ends  "}, {"k=e[y]", "v=a=l[ue]"}, {"[Section]", "[x]"},
+        {"#not a comment", ";neither"},
         {QString(), QStringLiteral("empty key")},
-        {QStringLiteral("ümlaut\u4e2d"), QStringLiteral("Grüße \u263a")},
-        {QStringLiteral("lines"), QStringLiteral("one\r\ntwo\nthree\rfour\\n\t\x01")},
+        {"ümlaut\u4e2d", "Grüße \u263a"}, {"lines", "one\r\ntwo\nthree\rfour\\n\t\x01"},
         {QStringLiteral("long"), QString(100000, QLatin1Char('x'))},
-        {QStringLiteral("nonchar"), QStringLiteral("a\uffffb=c")},
+        {"nonchar", "a\uffffb=c"},
     };
     {
         FileSettingsStore store(path);
@@ -118,49 +114,42 @@ TEST(StoreTest, TwoWritersLoseNoneOfEachOthersKeys)
     second.saveSetting(QStringLiteral("Settings"), QStringLiteral("two"), QStringLiteral("2")); // stale view
     first.saveSetting(QStringLiteral("Settings"), QStringLiteral("three"), QStringLiteral("3"));
     EXPECT_EQ(FileSettingsStore(path).getAllSettings(QStringLiteral("Settings")),
-              (SettingPairs{{QStringLiteral("one"), QStringLiteral("1")},
-                            {QStringLiteral("two"), QStringLiteral("2")},
-                            {QStringLiteral("three"), QStringLiteral("3")}}));
+              (SettingPairs{{"one", "1"}, {"two", "2"}, {"three", "3"}}));
 
     // Real processes at the same time: each wrenpad imports its own file of 40 distinct keys.
     const QString wrenpad = QStringLiteral(DW_BINARY_DIR "/wrenpad");
     if (!QFileInfo::exists(wrenpad))
         GTEST_SKIP() << "wrenpad not built";
-    QList<QProcess *> runs;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.path(QStringLiteral("xdg")));
+    const auto start = [&](QProcess &proc, const QStringList &args) {
+        proc.setProcessEnvironment(env);
+        proc.start(wrenpad, args);
+    };
+    QProcess runs[4];
     for (int p = 0; p < 4; ++p) {
         QStringList lines;
         for (int k = 0; k < 40; ++k)
             lines << QStringLiteral("P%1K%2").arg(p).arg(k) << QStringLiteral("v");
         const QString file = dir.write(QStringLiteral("in%1.dwt").arg(p), lines.join(QStringLiteral("\r\n")).toUtf8());
-        auto *proc = new QProcess;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.path(QStringLiteral("xdg")));
-        proc->setProcessEnvironment(env);
-        proc->start(wrenpad, {QStringLiteral("--import-settings"), file});
-        runs << proc;
+        start(runs[p], {QStringLiteral("--import-settings"), file});
     }
-    for (QProcess *proc : runs) {
-        EXPECT_TRUE(proc->waitForFinished(30000));
-        EXPECT_EQ(proc->exitCode(), 0) << proc->readAllStandardError().toStdString();
-        delete proc;
+    for (QProcess &proc : runs) {
+        EXPECT_TRUE(proc.waitForFinished(30000));
+        EXPECT_EQ(proc.exitCode(), 0) << proc.readAllStandardError().toStdString();
     }
     FileSettingsStore shared(dir.path(QStringLiteral("xdg/Datewren/settings.ini")));
     EXPECT_EQ(shared.getAllSettings(QStringLiteral("Settings")).size(), 160u);
 
-    // The export of the same store: what the window would write right after start-up.
+    // The export command line: its report and its failure (the bytes are pinned in SettingsFileTest).
     QProcess exporter;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.path(QStringLiteral("xdg")));
-    exporter.setProcessEnvironment(env);
     const QString out = dir.path(QStringLiteral("out.dwt"));
-    exporter.start(wrenpad, {QStringLiteral("--export-settings"), out});
+    start(exporter, {QStringLiteral("--export-settings"), out});
     ASSERT_TRUE(exporter.waitForFinished(30000));
     EXPECT_EQ(exporter.exitCode(), 0);
     EXPECT_EQ(exporter.readAllStandardOutput(), "Wrote 61 settings to " + out.toUtf8() + "\n");
-    const QByteArray written = test::TempDir::read(out);
-    EXPECT_TRUE(written.startsWith("MainDateFont\r\nVerdana\r\n"));
-    EXPECT_TRUE(written.contains("\r\nNameDateLeft\r\n4035\r\n")); // markers start at the right edge
-    exporter.start(wrenpad, {QStringLiteral("--export-settings"), dir.path(QStringLiteral("no/such/dir/x.dwt"))});
+    EXPECT_TRUE(test::TempDir::read(out).startsWith("MainDateFont\r\nVerdana\r\n"));
+    start(exporter, {QStringLiteral("--export-settings"), dir.path(QStringLiteral("no/such/dir/x.dwt"))});
     ASSERT_TRUE(exporter.waitForFinished(30000));
     EXPECT_EQ(exporter.exitCode(), 1);
     EXPECT_TRUE(exporter.readAllStandardError().contains("wrenpad: Cannot write the settings file"));

@@ -16,21 +16,16 @@ EventRecord ev(const QString &name, const QString &date, const QString &address 
     return EventRecord{name, date, address, mark, rule};
 }
 
-QStringList names(const std::vector<EventRecord> &rows)
+// One text field of every row, in order.
+QStringList field(const std::vector<EventRecord> &rows, QString EventRecord::*member = &EventRecord::name)
 {
     QStringList n;
     for (const auto &r : rows)
-        n << r.name;
+        n << r.*member;
     return n;
 }
-
-QStringList dates(const std::vector<EventRecord> &rows)
-{
-    QStringList n;
-    for (const auto &r : rows)
-        n << r.date;
-    return n;
-}
+QStringList names(const std::vector<EventRecord> &rows) { return field(rows); }
+QStringList dates(const std::vector<EventRecord> &rows) { return field(rows, &EventRecord::date); }
 
 class RecordingBusy final : public BusyIndicator {
 public:
