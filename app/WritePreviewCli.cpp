@@ -1,7 +1,6 @@
 #include "app/WritePreviewCli.h"
 
-#include "core/events/ListFile.h"
-#include "core/settings/SettingsFile.h"
+#include "app/PageCliArgs.h"
 #include "page/preview/PreviewPage.h"
 #include "platform/qt/QtFontCatalog.h"
 
@@ -11,77 +10,34 @@
 
 namespace dw {
 
-namespace {
-
-int fail(const QString &message, int code = 1)
-{
-    std::fprintf(stderr, "%s\n", qPrintable(message));
-    return code;
-}
-
-} // namespace
-
 int writePreviewCli(const QStringList &args)
 {
-    QString previewPath, settingsPath, listPath;
-    QDate today = QDate::currentDate();
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &a = args.at(i);
-        auto value = [&](QString *out) {
-            if (i + 1 >= args.size())
-                return false;
-            *out = args.at(++i);
-            return true;
-        };
-        if (a == QLatin1String("--write-preview")) {
-            if (!value(&previewPath))
-                return fail(QStringLiteral("wrenpad: --write-preview needs the file to write"), 2);
-        } else if (a == QLatin1String("--settings")) {
-            if (!value(&settingsPath))
-                return fail(QStringLiteral("wrenpad: --settings needs a settings file"), 2);
-        } else if (a == QLatin1String("--today")) {
-            QString text;
-            if (!value(&text))
-                return fail(QStringLiteral("wrenpad: --today needs a date YYYY-MM-DD"), 2);
-            today = QDate::fromString(text, Qt::ISODate);
-            if (!today.isValid())
-                return fail(QStringLiteral("wrenpad: --today wants a date YYYY-MM-DD, not \"%1\"").arg(text), 2);
-        } else if (a.startsWith(QLatin1String("--")) || !listPath.isEmpty()) {
-            return fail(QStringLiteral("wrenpad: unexpected argument \"%1\" (see wrenpad --help)").arg(a), 2);
-        } else {
-            listPath = a;
-        }
-    }
-    if (previewPath.isEmpty())
-        return fail(QStringLiteral("Usage: wrenpad --write-preview FILE [--settings LOOK.dwt] [--today YYYY-MM-DD] [LIST.dwe]"), 2);
+    PageCliArgs a;
+    if (const auto code = parsePageCliArgs(args, QStringLiteral("--write-preview"), false, &a))
+        return *code;
+    if (a.output.isEmpty())
+        return cliFail(QStringLiteral("Usage: wrenpad --write-preview FILE [--settings LOOK.dwt] [--today YYYY-MM-DD] [LIST.dwe]"), 2);
+    const QDate today = a.today.isValid() ? a.today : QDate::currentDate();
 
     // Only the important marks of the list matter to the preview.
     bool important = false;
-    if (!listPath.isEmpty()) {
-        const ListReadResult list = readListFile(listPath);
-        if (list.status == ListReadStatus::OldFormat)
-            return fail(QStringLiteral("Convert file using DWE Converter before opening."));
-        if (list.status != ListReadStatus::Ok)
-            return fail(QStringLiteral("Cannot read \"%1\": %2").arg(listPath, list.error));
-        for (const EventRecord &e : list.events)
+    if (!a.listPath.isEmpty()) {
+        std::vector<EventRecord> events;
+        if (const auto code = readCliList(a.listPath, &events))
+            return *code;
+        for (const EventRecord &e : events)
             important = important || e.important();
     }
-
     SettingsModel settings;
-    if (settingsPath.isEmpty()) {
-        settings = settingsFromStore();
-    } else {
-        QString error;
-        if (!settingsFromDwtFile(settingsPath, &settings, &error))
-            return fail(QStringLiteral("Cannot read \"%1\": %2").arg(settingsPath, error));
-    }
+    if (const auto code = readCliSettings(a.settingsPath, &settings))
+        return *code;
 
     QtFontCatalog fonts;
     fillEmptyPreviewFonts(settings, fonts.families());
     const QString text = previewPageText({settings, important, today, QLocale::system(), fonts});
     QString error;
-    if (!writePreviewFile(previewPath, text, &error))
-        return fail(QStringLiteral("The preview could not be written to \"%1\".\n%2").arg(previewPath, error));
+    if (!writePreviewFile(a.output, text, &error))
+        return cliFail(QStringLiteral("The preview could not be written to \"%1\".\n%2").arg(a.output, error));
     std::printf("%s\n", qPrintable(previewCaption(settings, important)));
     return 0;
 }

@@ -7,6 +7,13 @@
 
 namespace {
 
+void quietSessionNotes(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtDebugMsg || type == QtInfoMsg || message.startsWith(QLatin1String("QStandardPaths:")))
+        return;
+    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+}
+
 void printHelp()
 {
     std::fputs("Usage: wrenpad [LIST.dwe]\n"
@@ -48,6 +55,9 @@ int main(int argc, char **argv)
                 // Window-less modes still need fonts and measurements: run offscreen.
                 if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
                     qputenv("QT_QPA_PLATFORM", "offscreen");
+                // stderr is the mode's own report (warnings, errors); keep Qt's notes about
+                // the session (no runtime folder and the like) out of it.
+                qInstallMessageHandler(quietSessionNotes);
                 QApplication app(argc, argv);
                 return mode.run(args);
             }
