@@ -46,9 +46,15 @@ function rgb(hex) {
 const iso = (day) => `${day.y}-${cal.two(day.m)}-${cal.two(day.d)}`;
 const day = (y, m, d) => ({ y, m, d });
 
+const JAN1 = `${COMMON_YEAR}-01-01`;
+const pageProblems = (list) => list.map((x) => 'page problem: ' + x.split('\n')[0]);
+const readPage = (url) => fs.readFileSync(new URL(url)).toString('latin1');
+// The compatibility script's source, as written at the start of the page's head.
+const scriptOf = (url) => { const t = readPage(url); return t.slice(t.indexOf('<script>') + 8, t.indexOf('</script>')); };
+
 // Problems every page written with the compatibility switch must be free of.
 function healthy(snap) {
-  const p = snap.problems.map((x) => 'page problem: ' + x.split('\n')[0]);
+  const p = pageProblems(snap.problems);
   if (!snap.placed) p.push('the placement script did not make every block visible');
   if (snap.layer && snap.layer.display !== 'none' && snap.layer.width > 0)
     p.push(`the empty layer is drawn (${snap.layer.width}x${snap.layer.height})`);
@@ -156,7 +162,7 @@ async function mainDateSuite(maker, renderers) {
   const events = [{ name: 'Anchor', date: '15/06/2000', address: '-', mark: 0, rule: cal.NO_RULE }];
   const dates = [day(COMMON_YEAR, 3, 5), day(COMMON_YEAR, 11, 5), day(COMMON_YEAR, 12, 31), day(COMMON_YEAR, 1, 1)];
   const urls = await pool(cases, 2, (c, k) => maker.make(`md-${k}`, {
-    events, today: `${COMMON_YEAR}-01-01`, look: { MDDateStyle: c.st, MDDateSep: c.sep } }));
+    events, today: JAN1, look: { MDDateStyle: c.st, MDDateSep: c.sep } }));
   const jobs = [];
   cases.forEach((c, k) => dates.forEach((d) => jobs.push({ c, d, url: urls[k] })));
   await pool(jobs, renderers.length, async (job, i, lane) => {
@@ -235,7 +241,7 @@ async function positionSuite(maker, renderer) {
   const at = day(COMMON_YEAR, 3, 5);
   for (let i = 0; i < 10; i++) {
     const c = positionLook(i);
-    const url = await maker.make(`pos-${i}`, { events: placeEvents(), look: c.look, today: `${COMMON_YEAR}-01-01` });
+    const url = await maker.make(`pos-${i}`, { events: placeEvents(), look: c.look, today: JAN1 });
     for (const [w, h] of [[1024, 768], [1920, 1080]]) {
       await renderer.page.setViewport(w, h);
       await check(`positions MD "${c.md}" ND "${c.nd}" Scroller ${c.scroller} effect ${c.effect} at ${w}x${h}`, async () => {
@@ -293,7 +299,7 @@ async function animationSuite(maker, renderer) {
     Glow: ['textShadow', "v.filter(function(x){return x!='none';}).length>=2"],
   };
   for (const [kind, [prop, doneExpr]] of Object.entries(kinds)) {
-    const url = await maker.make(`anim-${kind}`, { events, today: `${COMMON_YEAR}-01-01`, look: { ...base, ImportantAnimate: kind } });
+    const url = await maker.make(`anim-${kind}`, { events, today: JAN1, look: { ...base, ImportantAnimate: kind } });
     await check(`animation ${kind}`, async () => {
       const snap = await renderer.show(url, at);
       const p = healthy(snap);
@@ -303,12 +309,12 @@ async function animationSuite(maker, renderer) {
       if (!ok) p.push(`${kind} shows no animation of ${prop}: saw ${JSON.stringify(seen)}`);
       if (still.length !== 1) p.push(`the normal row changes too: ${JSON.stringify(still)}`);
       if (kind === 'Glow') await page.screenshot(path.join(artifacts, 'animation-glow.png'));
-      p.push(...page.problems.map((x) => 'page problem: ' + x.split('\n')[0]));
+      p.push(...pageProblems(page.problems));
       return p;
     });
   }
 
-  const url = await maker.make('rollover', { events, today: `${COMMON_YEAR}-01-01`, look: base });
+  const url = await maker.make('rollover', { events, today: JAN1, look: base });
   await check('roll-over colour, address alert and Scroller slide', async () => {
     const snap = await renderer.show(url, at);
     const p = healthy(snap);
@@ -340,7 +346,7 @@ if((${cond})||performance.now()-t0>5000){res(l);return;}requestAnimationFrame(t)
     await page.mouse('mouseMoved', 900, 700);
     const back = await leftWhen(`l<=${parked}`);
     if (back > parked || back <= parked - 5) p.push(`Scroller did not slide back: left ${back}, parked ${parked}`);
-    p.push(...page.problems.map((x) => 'page problem: ' + x.split('\n')[0]));
+    p.push(...pageProblems(page.problems));
     return p;
   });
 }
@@ -352,12 +358,11 @@ if((${cond})||performance.now()-t0>5000){res(l);return;}requestAnimationFrame(t)
 async function compatSuite(maker, renderer) {
   const at = day(COMMON_YEAR, 3, 5);
   const events = placeEvents();
-  const on = await maker.make('compat-on', { events, today: `${COMMON_YEAR}-01-01` });
-  const off = await maker.make('compat-off', { events, today: `${COMMON_YEAR}-01-01`, compat: false });
+  const on = await maker.make('compat-on', { events, today: JAN1 });
+  const off = await maker.make('compat-off', { events, today: JAN1, compat: false });
   await check('pages with and without the script differ by the script alone', async () => {
     const p = [];
-    const a = fs.readFileSync(new URL(on)).toString('latin1');
-    const b = fs.readFileSync(new URL(off)).toString('latin1');
+    const a = readPage(on), b = readPage(off);
     const head = '<html>\r\n<HEAD>\r\n';
     const end = a.indexOf('</script>\r\n') + '</script>\r\n'.length;
     if (!a.startsWith(head + '<script>')) p.push('no script at the start of the head');
@@ -395,8 +400,7 @@ return{md:m.textContent,mdv:m.style.visibility,cdv:c.style.visibility,menu:!!doc
 
   // An engine that has the old behaviours keeps its own: the script replaces nothing it finds
   // working, and does nothing at all in an engine too old for WeakMap.
-  const text = fs.readFileSync(new URL(on)).toString('latin1');
-  const src = JSON.stringify(text.slice(text.indexOf('<script>') + 8, text.indexOf('</script>')));
+  const src = JSON.stringify(scriptOf(on));
   const blank = path.join(maker.dir, 'blank-old.html');
   fs.writeFileSync(blank, '<html><head></head><body><div id=x>x</div></body></html>');
   await check('the script leaves behaviours an engine already has alone', async () => {
@@ -438,9 +442,8 @@ return [document.compatMode,x.style.top,x.style.width,x.style.left,x.style.pixel
 
 async function previewSuite(maker, renderer) {
   const page = renderer.page;
-  const on = await maker.make('preview-source', { events: placeEvents(), today: `${COMMON_YEAR}-01-01` });
-  const text = fs.readFileSync(new URL(on)).toString('latin1');
-  const script = text.slice(text.indexOf('<script>') + 8, text.indexOf('</script>')).replace(/\r\n/g, '\n');
+  const on = await maker.make('preview-source', { events: placeEvents(), today: JAN1 });
+  const script = scriptOf(on).replace(/\r\n/g, '\n');
   const events = [{ name: 'Imp', date: '05/03/1980', address: 'a@example.org', mark: 1, rule: cal.NO_RULE }];
   const kinds = ['Fade', 'Blink', 'ColourBlink', 'Glow'], effects = ['Glow', 'Drop Shadow', 'Blur', 'Spooky Shadow'];
   const urls = await pool(kinds, 2, (kind, i) => maker.makePreview(`preview-${kind}`, { events,
@@ -461,13 +464,13 @@ requestAnimationFrame(t);})();})`;
     for (let i = 0; i < kinds.length; i++) {
       await check(`preview page with the injected script, ${kinds[i]} and ${effects[i]}`, async () => {
         const snap = await renderer.show(urls[i], at, 200);
-        const p = snap.problems.map((x) => 'page problem: ' + x.split('\n')[0]);
+        const p = pageProblems(snap.problems);
         if (!snap.maindate || snap.maindate.textShadow === 'none') p.push(`effect ${effects[i]} not drawn`);
         expectEq(p, 'opacities', [snap.maindate && snap.maindate.opacity, snap.cdate && snap.cdate.opacity], ['0.7', '0.8']);
         const seen = await page.eval(states);
         if (seen.length < 2) p.push(`${kinds[i]}: the important line does not animate: ${JSON.stringify(seen)}`);
         if (kinds[i] === 'Glow') await page.screenshot(path.join(artifacts, 'preview-glow.png'));
-        p.push(...page.problems.map((x) => 'page problem: ' + x.split('\n')[0]));
+        p.push(...pageProblems(page.problems));
         return p;
       });
     }
@@ -486,8 +489,8 @@ async function timingSuite(maker, renderer) {
   const events = randomEvents(rng(77), 1200, 'T').filter((e) => e.date.slice(3, 5) !== '02').slice(0, 1000);
   const at = day(COMMON_YEAR, 2, 27);
   const urls = {
-    on: await maker.make('timing-on', { events, today: `${COMMON_YEAR}-01-01` }),
-    off: await maker.make('timing-off', { events, today: `${COMMON_YEAR}-01-01`, compat: false }),
+    on: await maker.make('timing-on', { events, today: JAN1 }),
+    off: await maker.make('timing-off', { events, today: JAN1, compat: false }),
   };
   const times = { on: [], off: [] };
   const RUNS = 25;
@@ -498,8 +501,7 @@ async function timingSuite(maker, renderer) {
     }
   }
   // The script's own run, on an empty page of the same (quirks) mode.
-  const text = fs.readFileSync(new URL(urls.on)).toString('latin1');
-  const script = text.slice(text.indexOf('<script>') + 8, text.indexOf('</script>'));
+  const script = scriptOf(urls.on);
   const blank = path.join(maker.dir, 'blank.html');
   fs.writeFileSync(blank, '<html><head></head><body></body></html>');
   const own = [];
