@@ -148,10 +148,7 @@ TEST(EditingWindowTest, KeysWhileModifyingAndInTheList)
 TEST(EditingWindowTest, EventPopupFromKeyAndMouse)
 {
     Window t;
-    QStringList captions;
-    for (QAction *a : t.popup->actions())
-        captions << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    EXPECT_EQ(captions.join('|'), "Mark as &Important|&Customise Event|-|&Modify|Canc&el");
+    EXPECT_EQ(dw::test::menuCaptions(t.popup), "Mark as &Important|&Customise Event|-|&Modify|Canc&el");
 
     t.list.select(1);
     t.press(t.row.nameBox(), Qt::Key_Menu); // no list focus: passes on
@@ -185,10 +182,7 @@ TEST(EditingWindowTest, ShowEventsMenu)
 {
     Window t;
     QMenu *menu = t.editing.menus().showEvents();
-    QStringList captions;
-    for (QAction *a : menu->actions())
-        captions << a->objectName() + "=" + a->text();
-    EXPECT_EQ(captions.join('|'), "mnuEventsI=&Important|mnuEventsN=Next 5 days|mnuEventsT=&Today");
+    EXPECT_EQ(dw::test::menuCaptions(menu, true), "mnuEventsI=&Important|mnuEventsN=Next 5 days|mnuEventsT=&Today");
     t.w.settings().remindBefore = "1";
     t.w.panelButton(MainWindow::ListButton)->click();
     EXPECT_FALSE(t.editing.menus().nextDaysItem()->isVisible());

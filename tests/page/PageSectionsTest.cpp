@@ -319,15 +319,16 @@ TEST(PageWriterTest, RefusesSettingsThatWouldBreakTheScript)
 {
     SettingsModel s;
     test::FakeFontCatalog fonts;
-    const std::vector<EventRecord> rows = kOne;
     QString error;
+    const auto writes = [&](const std::vector<EventRecord> &rows) {
+        return pageText(PageInput{rows, s, fonts, QDateTime::currentDateTime(), {}}, &error).has_value();
+    };
     s.taskbarHeight = "35;alert(1)";
-    EXPECT_FALSE(pageText(PageInput{rows, s, fonts, QDateTime::currentDateTime(), {}}, &error));
+    EXPECT_FALSE(writes(kOne));
     EXPECT_EQ(error, "The setting TaskbarHeight holds \"35;alert(1)\", which is not a number.");
     s.taskbarHeight = "-5"; // would read "--5" in the script
-    EXPECT_FALSE(pageText(PageInput{rows, s, fonts, QDateTime::currentDateTime(), {}}, &error));
+    EXPECT_FALSE(writes(kOne));
     s.taskbarHeight = "35";
-    const std::vector<EventRecord> bad{event("Zed", "5/3/2026")};
-    EXPECT_FALSE(pageText(PageInput{bad, s, fonts, QDateTime::currentDateTime(), {}}, &error));
+    EXPECT_FALSE(writes({event("Zed", "5/3/2026")}));
     EXPECT_EQ(error, "Invalid date found for Zed");
 }

@@ -85,11 +85,7 @@ TEST_F(PageWindowTest, SortMenuOrdersTheListAndClearsTheImportantBox)
     window.listPanel()->importantBox()->setChecked(true);
     auto *menu = window.listPanel()->findChild<QMenu *>("mnuSort");
     ASSERT_TRUE(menu);
-    QStringList captions;
-    for (QAction *a : menu->actions())
-        captions << (a->isSeparator() ? QString("-") : a->text());
-    EXPECT_EQ(captions, QStringList({"&Names/Events-wise", "&Monthwise", "&Yearwise", "&Add/Des-wise",
-                                     "&Important-wise", "-", "&Remove Duplicates"}));
+    EXPECT_EQ(menuCaptions(menu), "&Names/Events-wise|&Monthwise|&Yearwise|&Add/Des-wise|&Important-wise|-|&Remove Duplicates");
     menu->actions()[0]->trigger();
     EXPECT_EQ(window.events().at(0).name, "Alice");
     EXPECT_FALSE(window.listPanel()->importantBox()->isChecked());

@@ -101,7 +101,6 @@ TEST(LoadSettingsTest, ColourTextsAreReadAndNormalised)
     EXPECT_EQ(m.pickers[7].text, QStringLiteral("ffffdf"));
     EXPECT_EQ(m.pickers[4].text, QStringLiteral("c0ffee"));
     EXPECT_EQ(m.backgroundKind, QStringLiteral("Colour"));
-    EXPECT_EQ(colourToolTip(rgbValue(255, 0, 0)), QStringLiteral("R:255 G:0 B:0 or #FF0000"));
 }
 
 TEST(LoadSettingsTest, SpecialKeys)

@@ -7,6 +7,8 @@
 #include "tests/support/ScriptedPrompter.h"
 #include "ui/MainWindow.h"
 
+#include <QAction>
+#include <QMenu>
 #include <QStringList>
 
 namespace dw::test {
@@ -32,6 +34,15 @@ struct WindowServices {
     XdgSystemPaths paths;
     AppServices services() { return AppServices{prompter, clock, fonts, shell, paths}; }
 };
+
+// A menu's captions in order, "-" for a separator; with names, each as "objectName=caption".
+inline QString menuCaptions(const QMenu *menu, bool withNames = false)
+{
+    QStringList out;
+    for (const QAction *a : menu->actions())
+        out << (withNames ? a->objectName() + QLatin1Char('=') : QString()) + (a->isSeparator() ? QStringLiteral("-") : a->text());
+    return out.join(QLatin1Char('|'));
+}
 
 // A main window on the doubles above.
 struct TestWindow : WindowServices {
