@@ -10,7 +10,7 @@ CC=clang CXX=clang++ BUILD_DIR=build-fuzz BUILD_TYPE=RelWithDebInfo \
   scripts/build.sh -DDW_BUILD_FUZZ=ON -DDW_BUILD_TESTS=OFF -DDW_BUILD_BENCH=OFF
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-  for f in build-fuzz/fuzz/fuzz_*; do [ -x "$f" ] && targets+=("$(basename "$f")"); done
+  for f in build-fuzz/fuzz/fuzz_*; do [ -f "$f" ] && [ -x "$f" ] && targets+=("$(basename "$f")"); done
 fi
 export QT_QPA_PLATFORM=offscreen
 for t in "${targets[@]}"; do
