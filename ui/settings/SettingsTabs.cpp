@@ -138,11 +138,7 @@ void installSettings(MainWindow &window)
     exit.storeSaveAtExit = [tabs] { storeSaveAtExit(tabs->model(), tabs->store()); };
     exit.saveAllSettings = [tabs] { saveAllGroups(tabs->model(), tabs->store(), kSettingsSection); };
 
-    // Selecting the Preview tab refreshes first, so the preview sees the settings as shown.
-    QObject::connect(window.tabStrip(), &QTabWidget::currentChanged, tabs, [tabs](int index) {
-        if (index == MainWindow::PreviewTab)
-            tabs->refresh();
-    });
+    // The Preview tab runs the refresh itself before it writes the page.
 }
 
 } // namespace dw
