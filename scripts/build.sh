@@ -1,7 +1,13 @@
 #!/usr/bin/env bash
 # Configures and builds into build/ (or the folder given as $BUILD_DIR). Extra arguments go to CMake.
+# ccache is used when installed: rebuilds of other checkouts and of CI share its cache.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir=${BUILD_DIR:-build}
-cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo} "$@" >/dev/null
-ninja -C "$build_dir" -j"$(nproc)"
+launcher=()
+if command -v ccache >/dev/null; then
+  export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$(cd .. && pwd)}
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo} "${launcher[@]}" "$@" >/dev/null
+ninja -C "$build_dir" -j"${DW_JOBS:-$(nproc)}"

@@ -11,6 +11,12 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth chromium nodejs
   shared-mime-info desktop-file-utils
+  fonts-liberation2 fonts-noto-color-emoji
+  libical-dev
+  libglib2.0-bin gsettings-desktop-schemas dbus dbus-daemon systemd
+  tesseract-ocr tesseract-ocr-eng
+  appstream libxml2-utils
+  ccache
 )
 
 missing=()
