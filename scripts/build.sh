@@ -6,7 +6,9 @@ cd "$(dirname "$0")/.."
 build_dir=${BUILD_DIR:-build}
 launcher=()
 if command -v ccache >/dev/null; then
-  export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$(cd .. && pwd)}
+  # Paths inside the checkout are hashed relative to it, and the build folder is left out of
+  # the hash, so every checkout of the project shares one cache.
+  export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$(pwd)} CCACHE_NOHASHDIR=1
   launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo} "${launcher[@]}" "$@" >/dev/null
