@@ -16,6 +16,7 @@ packages=(
   libglib2.0-bin gsettings-desktop-schemas dbus dbus-daemon systemd
   tesseract-ocr tesseract-ocr-eng
   appstream libxml2-utils
+  librsvg2-bin dpkg-dev groff-base
   ccache
 )
 

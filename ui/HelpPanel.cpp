@@ -1,10 +1,12 @@
 #include "ui/HelpPanel.h"
 
 #include "core/update/UpdateCheck.h"
+#include "platform/InstallLayout.h"
 #include "platform/ProductInfo.h"
 #include "platform/qt/QtHttpFetcher.h"
 #include "ui/MainWindow.h"
 
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -56,8 +58,14 @@ shortcuts are set on the <b>AutoC</b> tab.</p>
 
 QString helpFilePath(const QString &programDir)
 {
-    return programDir.endsWith(QLatin1Char('/')) ? programDir + kHelpFileName
-                                                 : programDir + QLatin1Char('/') + kHelpFileName;
+    const QString beside = programDir.endsWith(QLatin1Char('/')) ? programDir + kHelpFileName
+                                                                 : programDir + QLatin1Char('/') + kHelpFileName;
+    // A build keeps the manual beside the program, an install in the shared doc folder. When
+    // neither has it, the path beside the program is what the shell is asked to open.
+    if (QFileInfo::exists(beside))
+        return beside;
+    const QString installed = install::docDir(programDir) + QLatin1Char('/') + kHelpFileName;
+    return QFileInfo::exists(installed) ? installed : beside;
 }
 
 HelpPanel::HelpPanel(MainWindow &window, std::unique_ptr<HttpFetcher> fetcher, QWidget *parent)

@@ -13,7 +13,8 @@ class HttpFetcher;
 class MainWindow;
 class UpdateCheck;
 
-// The help file beside the program; Help and F1 open it with the default handler.
+// The help file beside the program, or in the doc folder of an install; Help and F1 open it
+// with the default handler.
 inline const QString kHelpFileName = QStringLiteral("Datewren.html");
 QString helpFilePath(const QString &programDir);
 

@@ -1,5 +1,7 @@
 #include "platform/linux/FileTypeRegistrar.h"
 
+#include "platform/InstallLayout.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -63,6 +65,20 @@ bool writeIfChanged(const QString &path, const QByteArray &bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
 }
 
+// Earlier versions wrote their entry as wrenpad.desktop for the type text/list. Left in place it
+// would be a second "Datewren" in the menus; a file the user made under that name is kept.
+bool removeEarlierEntry(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.read(4096);
+    file.close();
+    const bool ours = bytes.startsWith("[Desktop Entry]\nType=Application\nName=Datewren\n")
+                      && bytes.contains("\nMimeType=text/list;\n");
+    return ours && QFile::remove(path);
+}
+
 } // namespace
 
 QByteArray mimePackageXml(const FileTypeRecord &r)
@@ -92,7 +108,7 @@ QByteArray desktopEntry(const FileTypeRecord &r)
         QStringLiteral("Exec=") + desktopValue(execArgument(r.program)) + QStringLiteral(" %f"),
         QStringLiteral("Terminal=false"),
         QStringLiteral("MimeType=") + r.contentType + QStringLiteral(";"),
-        QStringLiteral("Categories=Utility;Calendar;"),
+        QStringLiteral("Categories=Office;Calendar;"),
     };
     return (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8();
 }
@@ -109,7 +125,7 @@ QString FileTypeRegistrar::mimePackagePath(const FileTypeRecord &record) const
 
 QString FileTypeRegistrar::desktopEntryPath() const
 {
-    return dataHome_ + QStringLiteral("/applications/wrenpad.desktop");
+    return dataHome_ + QStringLiteral("/applications/") + install::kDesktopEntryName;
 }
 
 FileTypeRegistrar::Outcome FileTypeRegistrar::registerFileType(const FileTypeRecord &record) const
@@ -121,6 +137,7 @@ FileTypeRegistrar::Outcome FileTypeRegistrar::registerFileType(const FileTypeRec
     const QString appsDir = dataHome_ + QStringLiteral("/applications");
     outcome.mimeWritten = writeIfChanged(mimePackagePath(record), mimePackageXml(record));
     outcome.desktopWritten = writeIfChanged(desktopEntryPath(), desktopEntry(record));
+    outcome.desktopWritten |= removeEarlierEntry(appsDir + QStringLiteral("/wrenpad.desktop"));
 
     // The caches are rebuilt when our files changed or when the cache a tool would write is
     // missing (a first start, or a user who deleted it).

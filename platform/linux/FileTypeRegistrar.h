@@ -14,7 +14,7 @@ struct FileTypeRecord {
     QString extension = QStringLiteral(".dwe");
     QString className = QStringLiteral("DatewrenList");
     QString description = QStringLiteral("Datewren List");
-    QString contentType = QStringLiteral("text/list");
+    QString contentType = QStringLiteral("application/x-datewren-list");
 };
 
 // The exact bytes of the two files, so a second start rewrites nothing.
@@ -22,7 +22,7 @@ QByteArray mimePackageXml(const FileTypeRecord &record);
 QByteArray desktopEntry(const FileTypeRecord &record);
 
 // Registers list files under $XDG_DATA_HOME: mime/packages/<class name>.xml and
-// applications/wrenpad.desktop, then asks update-mime-database and update-desktop-database to
+// applications/<install::kDesktopEntryName>, then asks update-mime-database and update-desktop-database to
 // rebuild their caches without waiting for them. Everything fails silently: a desktop without
 // these tools, or a data folder the user cannot write, just leaves list files unregistered.
 class FileTypeRegistrar {
@@ -32,7 +32,7 @@ public:
 
     struct Outcome {
         bool mimeWritten = false;    // the package file was created or changed
-        bool desktopWritten = false; // the desktop entry was created or changed
+        bool desktopWritten = false; // the desktop entry was created, changed or renamed
         QStringList launched;        // "program arg" for every cache tool started
     };
 

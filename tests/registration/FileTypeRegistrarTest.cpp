@@ -1,5 +1,7 @@
+#include "platform/InstallLayout.h"
 #include "platform/linux/FileTypeRegistrar.h"
 #include "tests/support/TempDir.h"
+#include "ui/HelpPanel.h"
 
 #include <QDir>
 #include <QProcess>
@@ -29,20 +31,20 @@ TEST(FileTypeRegistrarTest, WritesExactFilesOnceAndRewritesOnlyWhatChanged)
     EXPECT_EQ(test::TempDir::read(home.path("mime/packages/DatewrenList.xml")),
               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
               "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
-              "  <mime-type type=\"text/list\">\n    <comment>Datewren List</comment>\n"
+              "  <mime-type type=\"application/x-datewren-list\">\n    <comment>Datewren List</comment>\n"
               "    <sub-class-of type=\"text/plain\"/>\n    <glob pattern=\"*.dwe\"/>\n  </mime-type>\n</mime-info>\n");
-    EXPECT_EQ(test::TempDir::read(home.path("applications/wrenpad.desktop")),
+    EXPECT_EQ(test::TempDir::read(home.path("applications/example.datewren.wrenpad.desktop")),
               "[Desktop Entry]\nType=Application\nName=Datewren\nGenericName=Event Reminder\n"
               "Comment=Reminds you of birthdays and yearly events on a wallpaper page\n"
-              "Exec=\"/opt/Datewren/wrenpad\" %f\nTerminal=false\nMimeType=text/list;\nCategories=Utility;Calendar;\n");
+              "Exec=\"/opt/Datewren/wrenpad\" %f\nTerminal=false\nMimeType=application/x-datewren-list;\nCategories=Office;Calendar;\n");
     const QStringList tools{"update-mime-database " + home.path("mime"),
                             "update-desktop-database " + home.path("applications")};
     EXPECT_EQ(launched, tools);
     EXPECT_EQ(first.launched, tools);
 
     // A second start, with the caches the tools built: nothing is written or started.
-    QDir().mkpath(home.path("mime/text"));
-    home.write("mime/text/list.xml", "cache");
+    QDir().mkpath(home.path("mime/application"));
+    home.write("mime/application/x-datewren-list.xml", "cache");
     home.write("applications/mimeinfo.cache", "cache");
     const QByteArray desktop = test::TempDir::read(registrar.desktopEntryPath());
     launched.clear();
@@ -58,6 +60,18 @@ TEST(FileTypeRegistrarTest, WritesExactFilesOnceAndRewritesOnlyWhatChanged)
     EXPECT_TRUE(test::TempDir::read(registrar.desktopEntryPath())
                     .contains("\nExec=\"/home/ann/My Apps/100%% \\\\\"new\\\\\"/wrenpad\" %f\n"));
     EXPECT_EQ(launched, QStringList{tools[1]});
+
+    // The entry an earlier version wrote under the program's name goes; a user's own file stays.
+    const QByteArray earlier = "[Desktop Entry]\nType=Application\nName=Datewren\nExec=\"/old/wrenpad\" %f\n"
+                               "MimeType=text/list;\nCategories=Utility;Calendar;\n";
+    home.write("applications/wrenpad.desktop", earlier);
+    launched.clear();
+    EXPECT_TRUE(registrar.registerFileType(record("/opt/Datewren/wrenpad")).desktopWritten);
+    EXPECT_FALSE(QFile::exists(home.path("applications/wrenpad.desktop")));
+    EXPECT_EQ(launched, QStringList{tools[1]});
+    home.write("applications/wrenpad.desktop", "[Desktop Entry]\nType=Application\nName=My wrenpad\n");
+    EXPECT_FALSE(registrar.registerFileType(record("/opt/Datewren/wrenpad")).desktopWritten);
+    EXPECT_TRUE(QFile::exists(home.path("applications/wrenpad.desktop")));
 
     // A data folder that cannot be created (below a plain file, so even root cannot) is silent.
     launched.clear();
@@ -78,6 +92,28 @@ TEST(FileTypeRegistrarTest, RealToolsAcceptTheFilesAndMapDweToTheType)
     });
     EXPECT_EQ(registrar.registerFileType(record("/opt/my apps/wrenpad")).launched.size(), 2);
     EXPECT_EQ(QProcess::execute(validate, {registrar.desktopEntryPath()}), 0);
-    EXPECT_TRUE(test::TempDir::read(home.path("mime/globs2")).contains(":text/list:*.dwe"));
-    EXPECT_TRUE(test::TempDir::read(home.path("applications/mimeinfo.cache")).contains("text/list=wrenpad.desktop;"));
+    EXPECT_TRUE(test::TempDir::read(home.path("mime/globs2")).contains(":application/x-datewren-list:*.dwe"));
+    EXPECT_TRUE(test::TempDir::read(home.path("applications/mimeinfo.cache")).contains("application/x-datewren-list=example.datewren.wrenpad.desktop;"));
+}
+
+// An installed tree (prefix/bin beside prefix/share) is known by its desktop entry, and Help finds
+// the manual in its doc folder; a build folder keeps the manual beside the program.
+TEST(FileTypeRegistrarTest, InstalledTreeIsRecognisedAndHelpFindsItsManual)
+{
+    test::TempDir tree;
+    const QString bin = tree.path("usr/bin");
+    QDir().mkpath(bin);
+    EXPECT_FALSE(install::isInstalledProgram(bin));
+    EXPECT_EQ(helpFilePath(bin), bin + "/Datewren.html");
+
+    QDir().mkpath(tree.path("usr/share/applications"));
+    QDir().mkpath(tree.path("usr/share/doc/datewren"));
+    tree.write("usr/share/applications/example.datewren.wrenpad.desktop", "[Desktop Entry]\n");
+    tree.write("usr/share/doc/datewren/Datewren.html", "<html></html>");
+    EXPECT_TRUE(install::isInstalledProgram(bin));
+    EXPECT_TRUE(install::isInstalledProgram(bin + "/"));
+    EXPECT_EQ(helpFilePath(bin), tree.path("usr/share/doc/datewren/Datewren.html"));
+
+    tree.write("usr/bin/Datewren.html", "<html></html>");
+    EXPECT_EQ(helpFilePath(bin + "/"), bin + "/Datewren.html");
 }
