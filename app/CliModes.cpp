@@ -1,4 +1,5 @@
 #include "app/CliModes.h"
+#include "app/DesktopCli.h"
 #include "app/SettingsCli.h"
 #include "app/WriteHtmlCli.h"
 #include "app/WritePreviewCli.h"
@@ -13,6 +14,10 @@ const std::vector<CliMode> &cliModes()
         writePreviewMode(),
         exportSettingsMode(),
         importSettingsMode(),
+        renderPageMode(),
+        setWallpaperMode(),
+        dailyMode(),
+        dailyWallpaperMode(),
     };
     return modes;
 }
