@@ -36,6 +36,9 @@ bool displayAvailable()
 
 int main(int argc, char **argv)
 {
+    // The page renderer and the preview share the engine's GL contexts; the engine asks for
+    // this before the application exists.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);
