@@ -148,11 +148,9 @@ void CreatePageCommand::writeHTML()
     if (result.ok) {
         prompter_.ask(Message{QStringLiteral("\"") + lastPagePath + QStringLiteral("\" written successfully."),
                               QStringLiteral("File Written"), Icon::Information, Buttons::Ok, Button::Ok});
-        prompter_.ask(Message{QStringLiteral("To set the HTML Page as Desktop Wallpaper, right-click on the Desktop and "
-                                             "click Properties. Make sure 'Show Web content on my Active Desktop' in "
-                                             "'Web' tab is enabled."),
-                              QStringLiteral("Wallpaper"), Icon::Information, Buttons::Ok, Button::Ok});
         emit pageWritten(lastPagePath);
+        if (afterWritten)
+            afterWritten(lastPagePath);
     } else {
         // The page is replaced in one step, so the previous one is still there.
         prompter_.ask(Message{QStringLiteral("The page could not be written to \"") + lastPagePath

@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 
 namespace dw {
 
@@ -36,6 +37,8 @@ public:
     QString lastPagePath;
     bool ignoreWarnings = false; // chkIgnore
     PageOptions options;
+    // Runs after "File Written" with the page's path: the window offers the page as wallpaper.
+    std::function<void(const QString &path)> afterWritten;
 
     // What the window shows; stateChanged() follows every change.
     const QString &warningText() const { return warningText_; }

@@ -126,6 +126,7 @@ TEST_F(CompatWindowTest, OthersTabBoxStoresThePreferenceAndCreateHtmlFollowsIt)
     auto create = [&](const char *name) {
         const QString path = dir.path(QString::fromLatin1(name));
         window.setLastPagePath(path);
+        prompter.answer(Button::Ok).answer(Button::No); // "File Written", then not as wallpaper
         window.panelButton(MainWindow::CreateHtmlButton)->click();
         return QString::fromLatin1(TempDir::read(path));
     };
@@ -137,7 +138,7 @@ TEST_F(CompatWindowTest, OthersTabBoxStoresThePreferenceAndCreateHtmlFollowsIt)
     const QString without = create("without.html");
     EXPECT_TRUE(without.startsWith(kHead + QLatin1String("<meta")));
     EXPECT_EQ(withoutHeadScript(with), without);
-    EXPECT_EQ(prompter.messages.size(), 4u); // "File Written" and "Wallpaper", twice
+    EXPECT_EQ(prompter.messages.size(), 4u); // "File Written" and the wallpaper question, twice
 
     box->click();
     EXPECT_TRUE(browserCompatPreference(FileSettingsStore(FileSettingsStore::defaultPath())));

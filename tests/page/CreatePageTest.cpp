@@ -42,10 +42,6 @@ public:
     std::function<void()> onOpen;
 };
 
-const Message kWallpaper{"To set the HTML Page as Desktop Wallpaper, right-click on the Desktop and click Properties. "
-                         "Make sure 'Show Web content on my Active Desktop' in 'Web' tab is enabled.",
-                         "Wallpaper", Icon::Information, Buttons::Ok, Button::Ok};
-
 Message written(const QString &path)
 {
     return Message{"\"" + path + "\" written successfully.", "File Written", Icon::Information, Buttons::Ok, Button::Ok};
@@ -94,7 +90,7 @@ TEST(CreatePageTest, FirstUseAsksForAFileThenWritesAndConfirms)
     // "Create HTML" stays blue from the start to the end of the command.
     EXPECT_EQ(blueWhile, f.busy.shown);
     EXPECT_EQ(f.prompter.dialogs, std::vector<FileKind>({FileKind::Html}));
-    EXPECT_EQ(f.prompter.messages, std::vector<Message>({written(path), kWallpaper}));
+    EXPECT_EQ(f.prompter.messages, std::vector<Message>({written(path)}));
     EXPECT_EQ(f.busy.shown, QStringList({"Checking Dates...", "Removing Duplicates...", "Sorting...\r\n(Monthwise)",
                                          "Writing HTML..."}));
     // Dates rewritten, the duplicate gone, month-wise order.
@@ -111,7 +107,7 @@ TEST(CreatePageTest, FirstUseAsksForAFileThenWritesAndConfirms)
     f.prompter.answer(Button::Yes);
     f.command.create();
     EXPECT_TRUE(f.prompter.dialogs.empty());
-    EXPECT_EQ(f.prompter.messages, std::vector<Message>({overwrite(path), written(path), kWallpaper}));
+    EXPECT_EQ(f.prompter.messages, std::vector<Message>({overwrite(path), written(path)}));
 
     // No opens the dialog; the same file chosen there is confirmed again; Cancel ends quietly.
     f.prompter.reset();
@@ -190,7 +186,7 @@ TEST(CreatePageTest, WarningsPanelIgnoreAndCancelOutput)
     EXPECT_EQ(panels.back(), PanelButton::List);
     EXPECT_TRUE(f.command.panelButtonsEnabled());
     EXPECT_TRUE(f.command.warningText().isEmpty());
-    EXPECT_EQ(f.prompter.messages.back(), kWallpaper);
+    EXPECT_EQ(f.prompter.messages.back().title, "File Written");
     EXPECT_TRUE(QFile::exists(f.command.lastPagePath));
 
     // With "Ignore Output Warning" ticked the panel never shows.
@@ -199,7 +195,7 @@ TEST(CreatePageTest, WarningsPanelIgnoreAndCancelOutput)
     f.prompter.answer(Button::Yes);
     f.command.create();
     EXPECT_EQ(shown, 2);
-    EXPECT_EQ(f.prompter.messages.back(), kWallpaper);
+    EXPECT_EQ(f.prompter.messages.back().title, "File Written");
 }
 
 TEST(CreatePageTest, FailedWriteKeepsThePreviousPageAndSaysWhy)

@@ -1,3 +1,4 @@
+#include "desktop/WallpaperOffer.h"
 #include "PageTestSupport.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestWindow.h"
@@ -49,6 +50,7 @@ TEST_F(PageWindowTest, WarningsPanelThenIgnoreWritesThePage)
         EXPECT_FALSE(window.panelButton(i)->isEnabled()) << i;
     EXPECT_EQ(window.events().at(1).date, "12/03/1985"); // the command ran on the window's list
 
+    prompter.answer(Button::Ok).answer(Button::No); // "File Written", then not as wallpaper
     qobject_cast<QPushButton *>(find("cmdIgnore"))->click();
     EXPECT_TRUE(QFile::exists(path));
     EXPECT_EQ(window.currentPanel(), window.listPanel());
@@ -71,10 +73,10 @@ TEST_F(PageWindowTest, WarningsPanelThenIgnoreWritesThePage)
     // "Ignore Output Warning" skips the panel.
     qobject_cast<QCheckBox *>(find("chkIgnore"))->setChecked(true);
     prompter.reset();
-    prompter.answer(Button::Yes);
+    prompter.answer(Button::Yes).answer(Button::Ok).answer(Button::No);
     window.panelButton(MainWindow::CreateHtmlButton)->click();
     EXPECT_EQ(prompter.messages.size(), 3u);
-    EXPECT_EQ(prompter.messages.back().title, "Wallpaper");
+    EXPECT_EQ(prompter.messages.back(), desktop::wallpaperQuestion());
 }
 
 TEST_F(PageWindowTest, SortMenuOrdersTheListAndClearsTheImportantBox)

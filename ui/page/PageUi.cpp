@@ -5,6 +5,7 @@
 #include "ui/ListPanel.h"
 #include "ui/MainWindow.h"
 #include "ui/QtBusyIndicator.h"
+#include "ui/page/WallpaperUi.h"
 #include "ui/page/WarningsPanel.h"
 
 #include <QApplication>
@@ -72,6 +73,7 @@ void installPage(MainWindow &w)
     auto *command = new CreatePageCommand(w.events(), w.settings(), services.prompter, w.busy(), services.clock,
                                           services.fonts, &w);
     command->setObjectName(QStringLiteral("createPageCommand"));
+    installWallpaper(w, *command);
     auto *panel = new WarningsPanel(&w);
     w.addPanel(panel);
 

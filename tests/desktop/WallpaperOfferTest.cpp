@@ -1,0 +1,107 @@
+#include "core/settings/SettingsStore.h"
+#include "desktop/PageRenderer.h"
+#include "desktop/WallpaperOffer.h"
+#include "desktop/WallpaperPreferences.h"
+#include "tests/support/ScriptedPrompter.h"
+#include "tests/support/TempDir.h"
+
+#include <QProcess>
+#include <QStandardPaths>
+#include <gtest/gtest.h>
+
+using namespace dw;
+using namespace dw::desktop;
+
+TEST(WallpaperOffer, AfterCreateHtmlAsksOrActsAsThePreferenceSays)
+{
+    const Message question{"Set this page as your desktop wallpaper now?", "Wallpaper", Icon::Information,
+                           Buttons::YesNo, Button::Yes};
+    EXPECT_EQ(wallpaperQuestion(), question);
+    const struct {
+        const char *preference;
+        std::vector<Button> answers;
+        bool succeeds;
+        int sets;
+        std::vector<Message> messages;
+    } cases[] = {
+        {"", {Button::Yes}, true, 1, {question}},
+        {"ask", {Button::No}, true, 0, {question}},
+        {"always", {}, true, 1, {}},
+        {"never", {}, true, 0, {}},
+        {"always", {}, false, 1,
+         {{"The wallpaper could not be set.\nDesktop: sway\nswaymsg failed (exit status 1).\n"
+           "The picture is /p/datewren-1.png; you can set it by hand in your desktop's settings.",
+           "Wallpaper", Icon::Exclamation, Buttons::Ok, Button::Ok}}},
+    };
+    for (const auto &c : cases) {
+        MemorySettingsStore store;
+        if (*c.preference)
+            setPreference(store, kAfterCreateKey, QString::fromLatin1(c.preference));
+        test::ScriptedPrompter prompter;
+        for (Button b : c.answers)
+            prompter.answer(b);
+        int sets = 0;
+        offerWallpaper("/p/page.html", store, prompter, [&](const QString &page) {
+            EXPECT_EQ(page, "/p/page.html");
+            ++sets;
+            SetWallpaperOutcome o;
+            o.ok = c.succeeds;
+            o.desktop = "sway";
+            o.picture = "/p/datewren-1.png";
+            if (!c.succeeds)
+                o.error = "swaymsg failed (exit status 1).";
+            return o;
+        });
+        EXPECT_EQ(sets, c.sets) << c.preference;
+        EXPECT_EQ(prompter.messages, c.messages) << c.preference;
+        EXPECT_EQ(getPreference(store, kLastPageKey), "/p/page.html");
+    }
+}
+
+// The page as the desktop shows it: read back from the picture.
+TEST(PageRenderer, PinnedDayAt1280x720ShowsDateNamesAndTheMonthPanel)
+{
+    const QString tesseract = QStandardPaths::findExecutable("tesseract");
+    if (tesseract.isEmpty())
+        GTEST_SKIP() << "tesseract is not installed";
+    test::TempDir dir;
+    const QString list = dir.write("l.dwe", "Ada Lovelace\r\n05/03/1990\r\n-\r\n1\r\n00/00 00/00 00/00\r\n"
+                                            "Bob Stone\r\n28/03/1985\r\n-\r\n0\r\n00/00 00/00 00/00");
+    QProcess write;
+    write.start(DW_BINARY_DIR "/wrenpad", {"--write-html", dir.path("p.html"), "--today", "2026-03-05", list});
+    ASSERT_TRUE(write.waitForFinished(60000));
+    ASSERT_EQ(write.exitCode(), 0);
+
+    auto textOf = [&](bool open, QImage *picture) {
+        RenderRequest r;
+        r.pagePath = dir.path("p.html");
+        r.size = {1280, 720};
+        r.today = QDate(2026, 3, 5);
+        r.monthPanelOpen = open;
+        const RenderResult got = renderPage(r);
+        *picture = got.image;
+        QString text;
+        // The panel's small print at the left edge reads better enlarged, on its own.
+        const QImage panel = got.image.copy(0, 0, 400, 720).scaled(1200, 2160, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        for (const QImage &part : {got.image, panel}) {
+            part.save(dir.path("o.png"));
+            QProcess ocr;
+            ocr.start(tesseract, {dir.path("o.png"), "-"});
+            ocr.waitForFinished(60000);
+            text += QString::fromUtf8(ocr.readAllStandardOutput());
+        }
+        return text;
+    };
+    QImage picture;
+    const QString open = textOf(true, &picture);
+    EXPECT_EQ(picture.size(), QSize(1280, 720));
+    EXPECT_TRUE(open.contains("05/03/2026")) << qPrintable(open);
+    EXPECT_TRUE(open.contains("Ada Lovelace - 05/03/1990")) << qPrintable(open);
+    // Bob is not due on the 5th: only this month's panel lists him.
+    EXPECT_TRUE(open.contains("Bob Stone")) << qPrintable(open);
+    EXPECT_TRUE(open.contains("In March")) << qPrintable(open);
+
+    const QString closed = textOf(false, &picture);
+    EXPECT_FALSE(closed.contains("Bob Stone")) << qPrintable(closed);
+    EXPECT_TRUE(closed.contains("Ada Lovelace")) << qPrintable(closed);
+}

@@ -1,0 +1,108 @@
+#include "ui/page/WallpaperUi.h"
+
+#include "core/settings/SettingsStore.h"
+#include "desktop/DailyJob.h"
+#include "desktop/WallpaperOffer.h"
+#include "desktop/WallpaperPreferences.h"
+#include "page/CreatePage.h"
+#include "ui/MainWindow.h"
+#include "ui/QtBusyIndicator.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QPushButton>
+
+namespace dw {
+
+namespace {
+
+desktop::SetWallpaperOutcome setNow(MainWindow &w, const QString &page)
+{
+    FileSettingsStore store(FileSettingsStore::defaultPath());
+    const QProcessEnvironment env = desktop::toolEnvironment(QProcessEnvironment::systemEnvironment());
+    desktop::ProcessToolRunner tools(env);
+    w.busy().show(QStringLiteral("Setting Wallpaper..."));
+    const desktop::SetWallpaperOutcome outcome = desktop::setWallpaper({page, {}, {}, {}}, store, env, tools);
+    w.busy().hide();
+    return outcome;
+}
+
+QCheckBox *flagBox(QWidget *parent, const char *name, const QString &caption, const QString &key, bool def)
+{
+    auto *box = new QCheckBox(caption, parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setChecked(preferenceFlag(FileSettingsStore(FileSettingsStore::defaultPath()), key, def));
+    return box;
+}
+
+} // namespace
+
+void installWallpaper(MainWindow &w, CreatePageCommand &command)
+{
+    command.afterWritten = [&w](const QString &page) {
+        FileSettingsStore store(FileSettingsStore::defaultPath());
+        desktop::offerWallpaper(page, store, w.services().prompter, [&w](const QString &p) { return setNow(w, p); });
+    };
+
+    QWidget *others = w.tabPage(MainWindow::OthersTab);
+    auto *group = new QGroupBox(QStringLiteral("Desktop wallpaper"), others);
+    group->setObjectName(QStringLiteral("fraWallpaper"));
+    auto *form = new QFormLayout(group);
+    auto *after = new QComboBox(group);
+    after->setObjectName(QStringLiteral("cmbAfterCreate"));
+    after->addItems({QStringLiteral("ask"), QStringLiteral("always set it"), QStringLiteral("never")});
+    const FileSettingsStore store(FileSettingsStore::defaultPath());
+    after->setCurrentIndex(static_cast<int>(desktop::readWallpaperPreferences(store).afterCreate));
+    form->addRow(QStringLiteral("After Create HTML:"), after);
+    auto *daily = flagBox(group, "chkDailyWallpaper", QStringLiteral("Refresh the wallpaper every day and at login"),
+                          desktop::kDailyWallpaperKey, false);
+    auto *panel = flagBox(group, "chkMonthPanel", QStringLiteral("Show this month's panel open on the picture"),
+                          desktop::kMonthPanelKey, true);
+    auto *lock = flagBox(group, "chkLockScreen", QStringLiteral("Also set the lock screen picture"),
+                         desktop::kLockScreenKey, false);
+    auto *now = new QPushButton(QStringLiteral("Set Wallpaper Now"), group);
+    now->setObjectName(QStringLiteral("cmdSetWallpaper"));
+    now->setAutoDefault(false);
+    form->addRow(daily);
+    form->addRow(panel);
+    form->addRow(lock);
+    form->addRow(now);
+    if (QLayout *layout = others->layout())
+        layout->addWidget(group);
+
+    QObject::connect(after, &QComboBox::activated, group, [](int index) {
+        FileSettingsStore s(FileSettingsStore::defaultPath());
+        desktop::setAfterCreate(s, static_cast<desktop::AfterCreate>(index));
+    });
+    QObject::connect(panel, &QCheckBox::clicked, group, [](bool on) {
+        FileSettingsStore s(FileSettingsStore::defaultPath());
+        setPreferenceFlag(s, desktop::kMonthPanelKey, on);
+    });
+    QObject::connect(lock, &QCheckBox::clicked, group, [](bool on) {
+        FileSettingsStore s(FileSettingsStore::defaultPath());
+        setPreferenceFlag(s, desktop::kLockScreenKey, on);
+    });
+    QObject::connect(daily, &QCheckBox::clicked, group, [&w](bool on) {
+        FileSettingsStore s(FileSettingsStore::defaultPath());
+        setPreferenceFlag(s, desktop::kDailyWallpaperKey, on);
+        const QProcessEnvironment env = desktop::toolEnvironment(QProcessEnvironment::systemEnvironment());
+        desktop::ProcessToolRunner tools(env);
+        desktop::DailySchedule schedule(desktop::configHomeOf(env), QCoreApplication::applicationFilePath(), tools);
+        const desktop::ScheduleReport report = desktop::syncSchedule(s, schedule);
+        if (!report.ok)
+            w.services().prompter.ask(Message{report.lines.join(QLatin1Char('\n')), QStringLiteral("Wallpaper"),
+                                              Icon::Exclamation, Buttons::Ok, Button::Ok});
+    });
+    QObject::connect(now, &QPushButton::clicked, group, [&w] {
+        const desktop::SetWallpaperOutcome outcome = setNow(w, QString());
+        w.services().prompter.ask(Message{desktop::outcomeText(outcome), QStringLiteral("Wallpaper"),
+                                          outcome.ok ? Icon::Information : Icon::Exclamation, Buttons::Ok, Button::Ok});
+    });
+}
+
+} // namespace dw
