@@ -13,6 +13,8 @@
 #include <QCoreApplication>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QLabel>
 #include <QLayout>
 #include <QPushButton>
@@ -40,10 +42,32 @@ QCheckBox *flagBox(QWidget *parent, const char *name, const QString &caption, co
     return box;
 }
 
+// The daily job may start without a display to ask; it uses what the window last saw.
+void recordScreen()
+{
+    if (QGuiApplication::platformName() == QLatin1String("offscreen") || QGuiApplication::platformName() == QLatin1String("minimal"))
+        return;
+    QSize largest;
+    qreal ratio = 1.0;
+    for (const QScreen *screen : QGuiApplication::screens()) {
+        const QSize device = screen->geometry().size() * screen->devicePixelRatio();
+        if (device.width() * device.height() > largest.width() * largest.height()) {
+            largest = device;
+            ratio = screen->devicePixelRatio();
+        }
+    }
+    if (!largest.isValid())
+        return;
+    FileSettingsStore store(FileSettingsStore::defaultPath());
+    setPreference(store, desktop::kSeenScreenKey, desktop::sizeText(largest));
+    setPreference(store, desktop::kSeenRatioKey, QString::number(ratio));
+}
+
 } // namespace
 
 void installWallpaper(MainWindow &w, CreatePageCommand &command)
 {
+    recordScreen();
     command.afterWritten = [&w](const QString &page) {
         FileSettingsStore store(FileSettingsStore::defaultPath());
         desktop::offerWallpaper(page, store, w.services().prompter, [&w](const QString &p) { return setNow(w, p); });
