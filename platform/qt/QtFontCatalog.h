@@ -2,6 +2,9 @@
 
 #include "platform/FontCatalog.h"
 
+#include <QFontMetricsF>
+#include <map>
+
 namespace dw {
 
 // Families and measurements from Qt (needs a QGuiApplication); faces from fontconfig.
@@ -11,6 +14,9 @@ public:
     double textWidth(const QString &family, double pixelSize, bool bold, bool italic,
                      const QString &text) const override;
     std::vector<FontFace> faces() const override;
+
+private:
+    mutable std::map<QString, QFontMetricsF> m_metrics; // by family and style
 };
 
 } // namespace dw
