@@ -3,6 +3,7 @@
 #include "platform/FontCatalog.h"
 
 #include <cmath>
+#include <vector>
 
 namespace dw {
 
@@ -30,20 +31,20 @@ void writeMonthLines(PageText &p, const PageContext &c)
     size_t consumed = 0;
     for (int month = 1; month <= 12; ++month) {
         const size_t first = consumed + 1;
-        double widest = 0;
+        std::vector<QString> texts;
         bool found = false;
         for (size_t i = consumed; i < n; ++i) {
             if (monthOf(rows[i]) != month)
                 continue;
             found = true;
             ++consumed;
-            const QString text = rows[i].name + QStringLiteral("  -  ") + rows[i].date;
-            widest = std::max(widest, c.in.fonts.textWidth(s.fonts[2], pixelSize, bold, italic, text));
+            texts.push_back(rows[i].name + QStringLiteral("  -  ") + rows[i].date);
             if (consumed >= n || monthOf(rows[consumed]) != month)
                 break;
         }
         if (!found)
             continue;
+        const double widest = c.in.fonts.widestTextWidth(s.fonts[2], pixelSize, bold, italic, texts);
         const long long width = static_cast<long long>(std::ceil(widest)) + 10;
         p.line(QStringLiteral("if (month==%1) {for (i=%2;i<%3;i++) {h=h+s+ent[i];} j=%4}")
                    .arg(month)

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 #include <vector>
 
 namespace dw {
@@ -21,6 +22,15 @@ public:
     // installed (the system substitutes, as a browser would).
     virtual double textWidth(const QString &family, double pixelSize, bool bold, bool italic,
                              const QString &text) const = 0;
+    // The widest of textWidth over texts (0 for none); catalogs may measure them side by side.
+    virtual double widestTextWidth(const QString &family, double pixelSize, bool bold, bool italic,
+                                   const std::vector<QString> &texts) const
+    {
+        double widest = 0;
+        for (const QString &t : texts)
+            widest = std::max(widest, textWidth(family, pixelSize, bold, italic, t));
+        return widest;
+    }
     // Every installed face with its file.
     virtual std::vector<FontFace> faces() const = 0;
 };
