@@ -1,5 +1,6 @@
 #include "app/CliModes.h"
 #include "app/DesktopCli.h"
+#include "app/InteropCli.h"
 #include "app/SettingsCli.h"
 #include "app/WriteHtmlCli.h"
 #include "app/WritePreviewCli.h"
@@ -18,6 +19,8 @@ const std::vector<CliMode> &cliModes()
         setWallpaperMode(),
         dailyMode(),
         dailyWallpaperMode(),
+        importMode(),
+        exportIcsMode(),
     };
     return modes;
 }
