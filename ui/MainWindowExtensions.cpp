@@ -10,6 +10,7 @@ void installPreview(MainWindow &window);
 void installHelp(MainWindow &window);
 void installFileTypeRegistration(MainWindow &window);
 void installPage(MainWindow &window);
+void installInterop(MainWindow &window);
 
 void installExtensions(MainWindow &window)
 {
@@ -20,6 +21,7 @@ void installExtensions(MainWindow &window)
     installHelp(window);
     installFileTypeRegistration(window);
     installPage(window);
+    installInterop(window);
 }
 
 } // namespace dw

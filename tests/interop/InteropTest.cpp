@@ -57,8 +57,9 @@ TEST(VCardTest, DateForms)
     for (const Case &c : cases) {
         const VCardDate d = parseVCardDate(QString::fromLatin1(c.value), c.omit);
         EXPECT_EQ(d.ok, c.ok) << c.value;
-        if (c.ok)
+        if (c.ok) {
             EXPECT_EQ(std::tuple(d.year, d.month, d.day), std::tuple(c.y, c.m, c.d)) << c.value;
+        }
     }
 }
 
@@ -83,7 +84,7 @@ TEST(VCardTest, AddressBookSamples)
           rec("Bad Dates", "09/09/1999")},
          4, 2,
          {"Text Date: BDAY circa 1800 is text, not a date", "Bad Dates: BDAY 0000-00-00 is not a date",
-          "Bad Dates: X-EVOLUTION-ANNIVERSARY 2023-02-29 is not a date", "contact at line 17: no name (FN or N)"}},
+          "Bad Dates: X-EVOLUTION-ANNIVERSARY 2023-02-29 is not a date", "contact at line 21: no name (FN or N)"}},
     };
     for (const Case &c : cases) {
         const ImportResult r = readVCards(sample(c.file), {});
@@ -167,7 +168,7 @@ TEST(ICalendarTest, ExportReadBackByLibical)
     EXPECT_EQ(out.written, 2);
     EXPECT_EQ(skippedLines(out.skipped), QStringList{"Broken: date 31/02/2024 is not a date"});
     EXPECT_TRUE(out.bytes.contains("DTSTART;VALUE=DATE:19840229\r\n"));
-    EXPECT_TRUE(out.bytes.contains("RRULE:FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=-1\r\n"));
+    EXPECT_TRUE(out.bytes.contains("RRULE:FREQ=YEARLY;BYMONTHDAY=-1;BYMONTH=2\r\n"));
     EXPECT_TRUE(out.bytes.contains("TRIGGER:-P7D\r\n"));
 
     icalcomponent *cal = icalparser_parse_string(out.bytes.constData());
