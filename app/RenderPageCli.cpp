@@ -16,40 +16,20 @@ namespace {
 int renderPageCli(const QStringList &args)
 {
     using namespace desktop;
-    QStringList files;
+    PictureCliArgs parsed;
+    if (const auto bad = parsePictureCliArgs(args, QStringLiteral("--render-page"), 2, &parsed))
+        return *bad;
+    const QStringList &files = parsed.files;
     RenderRequest request;
-    bool sizeGiven = false;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &a = args.at(i);
-        if (a == QLatin1String("--render-page"))
-            continue;
-        if (a == QLatin1String("--size") || a == QLatin1String("--today")) {
-            if (i + 1 >= args.size())
-                return cliFail(QStringLiteral("wrenpad: %1 needs a value").arg(a), 2);
-            const QString v = args.at(++i);
-            if (a == QLatin1String("--size")) {
-                request.size = sizeFromText(v);
-                sizeGiven = true;
-                if (!request.size.isValid())
-                    return cliFail(QStringLiteral("wrenpad: --size wants WIDTHxHEIGHT, not \"%1\"").arg(v), 2);
-            } else {
-                request.today = QDate::fromString(v, Qt::ISODate);
-                if (!request.today.isValid())
-                    return cliFail(QStringLiteral("wrenpad: --today wants a date YYYY-MM-DD, not \"%1\"").arg(v), 2);
-            }
-        } else if (a.startsWith(QLatin1String("--")) || files.size() == 2) {
-            return cliFail(QStringLiteral("wrenpad: unexpected argument \"%1\" (see wrenpad --help)").arg(a), 2);
-        } else {
-            files << a;
-        }
-    }
+    request.today = parsed.today;
     if (files.size() != 2)
         return cliFail(QStringLiteral("Usage: wrenpad --render-page PAGE.html IMAGE.png [--size WxH] [--today YYYY-MM-DD]"), 2);
     const FileSettingsStore store(FileSettingsStore::defaultPath());
     request.pagePath = files.at(0);
     qreal ratio = 1.0;
     const QSize size = pictureSize(store, &ratio);
-    if (!sizeGiven) {
+    request.size = parsed.size;
+    if (!request.size.isValid()) {
         request.size = size;
         request.pixelRatio = ratio;
     }

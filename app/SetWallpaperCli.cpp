@@ -17,35 +17,47 @@ QProcessEnvironment desktopEnvironment()
     return env;
 }
 
-namespace {
-
-int setWallpaperCli(const QStringList &args)
+std::optional<int> parsePictureCliArgs(const QStringList &args, const QString &modeOption, qsizetype maxFiles,
+                                       PictureCliArgs *out)
 {
-    using namespace desktop;
-    SetWallpaperRequest request;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString &a = args.at(i);
-        if (a == QLatin1String("--set-wallpaper"))
+        if (a == modeOption)
             continue;
         if (a == QLatin1String("--size") || a == QLatin1String("--today")) {
             if (i + 1 >= args.size())
                 return cliFail(QStringLiteral("wrenpad: %1 needs a value").arg(a), 2);
             const QString v = args.at(++i);
             if (a == QLatin1String("--size")) {
-                request.size = sizeFromText(v);
-                if (!request.size.isValid())
+                out->size = desktop::sizeFromText(v);
+                if (!out->size.isValid())
                     return cliFail(QStringLiteral("wrenpad: --size wants WIDTHxHEIGHT, not \"%1\"").arg(v), 2);
             } else {
-                request.today = QDate::fromString(v, Qt::ISODate);
-                if (!request.today.isValid())
+                out->today = QDate::fromString(v, Qt::ISODate);
+                if (!out->today.isValid())
                     return cliFail(QStringLiteral("wrenpad: --today wants a date YYYY-MM-DD, not \"%1\"").arg(v), 2);
             }
-        } else if (a.startsWith(QLatin1String("--")) || !request.pagePath.isEmpty()) {
+        } else if (a.startsWith(QLatin1String("--")) || out->files.size() == maxFiles) {
             return cliFail(QStringLiteral("wrenpad: unexpected argument \"%1\" (see wrenpad --help)").arg(a), 2);
         } else {
-            request.pagePath = a;
+            out->files << a;
         }
     }
+    return std::nullopt;
+}
+
+namespace {
+
+int setWallpaperCli(const QStringList &args)
+{
+    using namespace desktop;
+    PictureCliArgs parsed;
+    if (const auto bad = parsePictureCliArgs(args, QStringLiteral("--set-wallpaper"), 1, &parsed))
+        return *bad;
+    SetWallpaperRequest request;
+    request.pagePath = parsed.files.value(0);
+    request.size = parsed.size;
+    request.today = parsed.today;
     const QProcessEnvironment env = desktopEnvironment();
     ProcessToolRunner tools(env);
     const FileSettingsStore store(FileSettingsStore::defaultPath());

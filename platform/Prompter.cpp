@@ -22,6 +22,9 @@ FileDialogInfo fileDialogInfo(FileKind kind)
         return {false, QStringLiteral("Select a background file"),
                 QStringLiteral("All Supported Files (*.gif;*.jpg;*.png;*.bmp;*.wmf)"),
                 QStringLiteral("*.gif;*.jpg;*.png;*.bmp;*.wmf"), QString()};
+    case FileKind::Calendar:
+        return {true, QStringLiteral("Export Calendar"), QStringLiteral("iCalendar (*.ics)"), QStringLiteral("*.ics"),
+                QStringLiteral("ics")};
     }
     return {};
 }

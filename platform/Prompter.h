@@ -23,7 +23,7 @@ struct Message {
 };
 
 // The file dialogs the program opens. Titles, filters and default extensions are fixed per kind.
-enum class FileKind { Open, Save, OpenReg, SaveReg, Html, Picture };
+enum class FileKind { Open, Save, OpenReg, SaveReg, Html, Picture, Calendar };
 
 struct FileDialogInfo {
     bool save = false;

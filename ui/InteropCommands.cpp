@@ -119,8 +119,10 @@ void InteropCommands::exportCalendar()
         return;
     }
     ExportOptions options;
-    QString path;
-    if (!askExport_ || !askExport_(options, path) || path.isEmpty())
+    if (!askExport_ || !askExport_(options))
+        return;
+    const QString path = prompter_.chooseFile(FileKind::Calendar);
+    if (path.isEmpty())
         return;
     const ExportResult out = exportICalendar(list_.rows(), options);
     QString error;
@@ -137,6 +139,16 @@ void InteropCommands::exportCalendar()
 
 namespace {
 
+// Ends the dialog's layout with OK and Cancel and runs it; true when the user pressed OK.
+bool runOkCancel(QDialog &dialog, QVBoxLayout *layout)
+{
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+    return dialog.exec() == QDialog::Accepted;
+}
+
 bool importDialog(QWidget *parent, ImportOptions &options)
 {
     QDialog dialog(parent);
@@ -149,17 +161,13 @@ bool importDialog(QWidget *parent, ImportOptions &options)
     layout->addWidget(plain);
     layout->addWidget(withKind);
     layout->addWidget(new QLabel(QStringLiteral("Dates without a year are given the year 1604."), &dialog));
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    layout->addWidget(buttons);
-    if (dialog.exec() != QDialog::Accepted)
+    if (!runOkCancel(dialog, layout))
         return false;
     options.names = withKind->isChecked() ? NameStyle::WithKind : NameStyle::Plain;
     return true;
 }
 
-bool exportDialog(QWidget *parent, const EventList &list, int days, ExportOptions &options, QString &path)
+bool exportDialog(QWidget *parent, const EventList &list, int days, ExportOptions &options)
 {
     QDialog dialog(parent);
     dialog.setWindowTitle(kExportTitle);
@@ -181,21 +189,14 @@ bool exportDialog(QWidget *parent, const EventList &list, int days, ExportOption
     daysBox->setPrefix(QStringLiteral("Remind "));
     daysBox->setSuffix(QStringLiteral(" days before"));
     layout->addWidget(daysBox);
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    layout->addWidget(buttons);
-    if (dialog.exec() != QDialog::Accepted)
+    if (!runOkCancel(dialog, layout))
         return false;
     options.allBirthdays = all->isChecked();
     options.reminderDays = daysBox->value();
     options.birthdays.clear();
     for (int i = 0; i < events->count(); ++i)
         options.birthdays.push_back(events->item(i)->checkState() == Qt::Checked);
-    path = QFileDialog::getSaveFileName(parent, kExportTitle, QString(), QStringLiteral("iCalendar (*.ics)"));
-    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".ics");
-    return !path.isEmpty();
+    return true;
 }
 
 // Files dropped anywhere on the window.
@@ -245,10 +246,10 @@ void installInterop(MainWindow &window)
     auto *commands = new InteropCommands(
         window.events(), window.services().prompter,
         [host](ImportOptions &o) { return importDialog(host, o); },
-        [host, &window](ExportOptions &o, QString &path) {
+        [host, &window](ExportOptions &o) {
             bool ok = false;
             const int days = window.settings().remindBefore.toInt(&ok);
-            return exportDialog(host, window.events(), ok ? days : 5, o, path);
+            return exportDialog(host, window.events(), ok ? days : 5, o);
         },
         &window);
 

@@ -22,8 +22,8 @@ class InteropCommands final : public QObject {
 public:
     // Returns false when the user cancels the import dialog.
     using AskImportOptions = std::function<bool(ImportOptions &)>;
-    // Returns false when cancelled; fills the options and the target path.
-    using AskExport = std::function<bool(ExportOptions &, QString &path)>;
+    // Returns false when cancelled; fills the options. The file is chosen through the prompter.
+    using AskExport = std::function<bool(ExportOptions &)>;
 
     InteropCommands(EventList &list, Prompter &prompter, AskImportOptions askImport, AskExport askExport,
                     QObject *parent = nullptr);

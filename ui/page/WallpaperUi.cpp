@@ -34,16 +34,17 @@ desktop::SetWallpaperOutcome setNow(MainWindow &w, const QString &page)
     return outcome;
 }
 
-QCheckBox *flagBox(QWidget *parent, const char *name, const QString &caption, const QString &key, bool def)
+QCheckBox *flagBox(QWidget *parent, const SettingsStore &store, const char *name, const QString &caption,
+                   const QString &key, bool def)
 {
     auto *box = new QCheckBox(caption, parent);
     box->setObjectName(QString::fromLatin1(name));
-    box->setChecked(preferenceFlag(FileSettingsStore(FileSettingsStore::defaultPath()), key, def));
+    box->setChecked(preferenceFlag(store, key, def));
     return box;
 }
 
 // The daily job may start without a display to ask; it uses what the window last saw.
-void recordScreen()
+void recordScreen(SettingsStore &store)
 {
     if (QGuiApplication::platformName() == QLatin1String("offscreen") || QGuiApplication::platformName() == QLatin1String("minimal"))
         return;
@@ -58,16 +59,21 @@ void recordScreen()
     }
     if (!largest.isValid())
         return;
-    FileSettingsStore store(FileSettingsStore::defaultPath());
-    setPreference(store, desktop::kSeenScreenKey, desktop::sizeText(largest));
-    setPreference(store, desktop::kSeenRatioKey, QString::number(ratio));
+    // Every write replaces the store file, so a start on the same screens writes nothing.
+    const QString size = desktop::sizeText(largest);
+    const QString ratioText = QString::number(ratio);
+    if (getPreference(store, desktop::kSeenScreenKey) != size)
+        setPreference(store, desktop::kSeenScreenKey, size);
+    if (getPreference(store, desktop::kSeenRatioKey) != ratioText)
+        setPreference(store, desktop::kSeenRatioKey, ratioText);
 }
 
 } // namespace
 
 void installWallpaper(MainWindow &w, CreatePageCommand &command)
 {
-    recordScreen();
+    FileSettingsStore store(FileSettingsStore::defaultPath());
+    recordScreen(store);
     command.afterWritten = [&w](const QString &page) {
         FileSettingsStore store(FileSettingsStore::defaultPath());
         desktop::offerWallpaper(page, store, w.services().prompter, [&w](const QString &p) { return setNow(w, p); });
@@ -80,14 +86,13 @@ void installWallpaper(MainWindow &w, CreatePageCommand &command)
     auto *after = new QComboBox(group);
     after->setObjectName(QStringLiteral("cmbAfterCreate"));
     after->addItems({QStringLiteral("ask"), QStringLiteral("always set it"), QStringLiteral("never")});
-    const FileSettingsStore store(FileSettingsStore::defaultPath());
     after->setCurrentIndex(static_cast<int>(desktop::readWallpaperPreferences(store).afterCreate));
     form->addRow(QStringLiteral("After Create HTML:"), after);
-    auto *daily = flagBox(group, "chkDailyWallpaper", QStringLiteral("Refresh the wallpaper every day and at login"),
+    auto *daily = flagBox(group, store, "chkDailyWallpaper", QStringLiteral("Refresh the wallpaper every day and at login"),
                           desktop::kDailyWallpaperKey, false);
-    auto *panel = flagBox(group, "chkMonthPanel", QStringLiteral("Show this month's panel open on the picture"),
+    auto *panel = flagBox(group, store, "chkMonthPanel", QStringLiteral("Show this month's panel open on the picture"),
                           desktop::kMonthPanelKey, true);
-    auto *lock = flagBox(group, "chkLockScreen", QStringLiteral("Also set the lock screen picture"),
+    auto *lock = flagBox(group, store, "chkLockScreen", QStringLiteral("Also set the lock screen picture"),
                          desktop::kLockScreenKey, false);
     auto *now = new QPushButton(QStringLiteral("Set Wallpaper Now"), group);
     now->setObjectName(QStringLiteral("cmdSetWallpaper"));
