@@ -1,12 +1,15 @@
 #include "core/events/EventList.h"
 #include "core/events/Sort.h"
-#include "platform/BusyIndicator.h"
+#include "tests/support/ListDoubles.h"
 #include "tests/support/ScriptedPrompter.h"
 
 #include <QRandomGenerator>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace dw;
+using test::field;
+using test::names;
 
 namespace {
 
@@ -16,25 +19,6 @@ EventRecord ev(const QString &name, const QString &date, const QString &address 
     return EventRecord{name, date, address, mark, rule};
 }
 
-// One text field of every row, in order.
-QStringList field(const std::vector<EventRecord> &rows, QString EventRecord::*member = &EventRecord::name)
-{
-    QStringList n;
-    for (const auto &r : rows)
-        n << r.*member;
-    return n;
-}
-QStringList names(const std::vector<EventRecord> &rows) { return field(rows); }
-QStringList dates(const std::vector<EventRecord> &rows) { return field(rows, &EventRecord::date); }
-
-class RecordingBusy final : public BusyIndicator {
-public:
-    void show(const QString &caption) override { shown << caption; }
-    void hide() override { ++hides; }
-    QStringList shown;
-    int hides = 0;
-};
-
 const SortKind kAllKinds[] = {SortKind::Names, SortKind::Monthwise, SortKind::Yearwise, SortKind::Address,
                               SortKind::Important};
 
@@ -42,26 +26,27 @@ const SortKind kAllKinds[] = {SortKind::Names, SortKind::Monthwise, SortKind::Ye
 
 TEST(SortTest, KeysAndOrdersOfTheFiveKinds)
 {
-    std::vector<EventRecord> rows{ev("bob", "01/01/2000"), ev("Alice", "01/01/2000"), ev("carl", "01/01/2000")};
-    sortRecords(rows, SortKind::Names);
-    EXPECT_EQ(names(rows), QStringList({"Alice", "bob", "carl"}));
-
-    rows = {ev("a", "05/01/2001"), ev("b", "04/02/1999"), ev("c", "05/01/1990")};
-    sortRecords(rows, SortKind::Monthwise);
-    EXPECT_EQ(dates(rows), QStringList({"05/01/1990", "05/01/2001", "04/02/1999"}));
-    sortRecords(rows, SortKind::Yearwise);
-    EXPECT_EQ(dates(rows), QStringList({"05/01/1990", "04/02/1999", "05/01/2001"}));
-
-    rows = {ev("u1", "15/06/2000"), ev("m", "01/01/2000", "-", 1, "06/04 00/00 00/00"), ev("u2", "20/12/1999")};
-    sortRecords(rows, SortKind::Important);
-    EXPECT_EQ(names(rows), QStringList({"m", "u2", "u1"}));
-    EXPECT_EQ(rows[0].rule, "06/04 00/00 00/00");
-    EXPECT_EQ(rows[0].mark, 1);
-
-    rows = {ev("x", "01/01/2000", "Zed"), ev("y", "01/01/2000", "apple"), ev("z", "01/01/2000", "-")};
-    sortRecords(rows, SortKind::Address);
-    EXPECT_EQ(names(rows), QStringList({"z", "y", "x"}));
-
+    const std::vector<EventRecord> dated{ev("a", "05/01/2001"), ev("b", "04/02/1999"), ev("c", "05/01/1990")};
+    const struct {
+        SortKind kind;
+        std::vector<EventRecord> rows;
+        QStringList order; // names after sorting
+    } cases[] = {
+        {SortKind::Names, {ev("bob", "1/1"), ev("Alice", "1/1"), ev("carl", "1/1")}, {"Alice", "bob", "carl"}},
+        {SortKind::Monthwise, dated, {"c", "a", "b"}},
+        {SortKind::Yearwise, dated, {"c", "b", "a"}},
+        {SortKind::Address, {ev("x", "1/1", "Zed"), ev("y", "1/1", "apple"), ev("z", "1/1", "-")}, {"z", "y", "x"}},
+        {SortKind::Important,
+         {ev("u1", "15/06/2000"), ev("m", "01/01/2000", "-", 1, "06/04 00/00 00/00"), ev("u2", "20/12/1999")},
+         {"m", "u2", "u1"}},
+    };
+    for (auto [kind, rows, order] : cases) {
+        const std::vector<EventRecord> before = rows;
+        sortRecords(rows, kind);
+        EXPECT_EQ(field(rows), order) << int(kind);
+        // Rows move whole: every field stays with its name.
+        EXPECT_TRUE(std::is_permutation(rows.begin(), rows.end(), before.begin(), before.end())) << int(kind);
+    }
     EXPECT_EQ(sortKey(ev("n", "25/03/1990", "-", 1), SortKind::Important), "1-03/25/1990");
     EXPECT_EQ(sortKey(ev("n", "25/03/1990"), SortKind::Yearwise), "1990/03/25");
     EXPECT_EQ(sortStatusText(SortKind::Address), "(Add/Des-wise)");
@@ -102,48 +87,41 @@ TEST(SortTest, DuplicatesAreSameNameIgnoringCaseAndSameDateText)
                                         // Joined, "tom1" + "2/01/2000" reads like "tom" + "12/01/2000":
                                         // two different events all the same.
                                         ev("Tom1", "2/01/2000"), ev("Tom", "12/01/2000")};
-    const std::vector<EventRecord> kept = withoutDuplicates(rows);
-    ASSERT_EQ(kept.size(), 5u);
-    EXPECT_EQ(kept[0].address, "first");
-    EXPECT_EQ(kept[0].mark, 0);
-    EXPECT_EQ(kept[1].date, "02/01/2000");
-    EXPECT_EQ(kept[2].date, "1/1/2000");
+    EXPECT_EQ(withoutDuplicates(rows), (std::vector<EventRecord>{rows[0], rows[2], rows[3], rows[4], rows[5]}));
 }
 
 TEST(SortCommandsTest, NoticesMessagesAndSelection)
 {
     EventList list;
     test::ScriptedPrompter prompter;
-    RecordingBusy busy;
+    test::RecordingBusy busy;
 
     list.append(ev("only", "01/01/2000"));
     sortList(list, SortKind::Important, prompter, busy);
     removeDuplicates(list, busy);
     EXPECT_TRUE(prompter.messages.empty());
-    EXPECT_TRUE(busy.shown.isEmpty());
+    EXPECT_TRUE(busy.captions.isEmpty());
 
     list.append(ev("two", "01/01/1999"));
     sortList(list, SortKind::Important, prompter, busy);
-    ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_EQ(prompter.messages[0], (Message{"There are no marked important events.", "Important Events",
-                                             Icon::Exclamation, Buttons::Ok, Button::Ok}));
-    EXPECT_EQ(names(list.rows()), QStringList({"only", "two"}));
+    EXPECT_EQ(prompter.messages, (std::vector<Message>{{"There are no marked important events.", "Important Events",
+                                                        Icon::Exclamation, Buttons::Ok, Button::Ok}}));
+    EXPECT_EQ(names(list), QStringList({"only", "two"}));
 
     list.select(1);
     sortList(list, SortKind::Yearwise, prompter, busy);
-    EXPECT_EQ(names(list.rows()), QStringList({"two", "only"}));
+    EXPECT_EQ(names(list), QStringList({"two", "only"}));
     EXPECT_EQ(list.selected(), -1);
-    EXPECT_EQ(busy.shown, QStringList({"Sorting...\r\n(Yearwise)"}));
+    EXPECT_EQ(busy.captions, QStringList({"Sorting...\r\n(Yearwise)"}));
 
     // Above 200 events every sort removes duplicates first.
     std::vector<EventRecord> many;
     for (int i = 0; i < 201; ++i)
         many.push_back(ev(i % 2 ? "Dup" : QString("E%1").arg(i), "05/05/2000"));
     list.replaceAll(many);
-    busy.shown.clear();
-    busy.hides = 0;
+    busy = {};
     sortList(list, SortKind::Names, prompter, busy);
     EXPECT_EQ(list.count(), 102);
-    EXPECT_EQ(busy.shown, QStringList({"Removing Duplicates...", "Sorting...\r\n(Names/Events-wise)"}));
+    EXPECT_EQ(busy.captions, QStringList({"Removing Duplicates...", "Sorting...\r\n(Names/Events-wise)"}));
     EXPECT_EQ(busy.hides, 2);
 }
