@@ -1,5 +1,7 @@
 #include "ScriptedConvPrompter.h"
+#include "convert/CommandLine.h"
 #include "convert/Converter.h"
+#include "tests/support/Headless.h"
 #include "tests/support/TempDir.h"
 
 #include <QDir>
@@ -17,6 +19,18 @@ const QByteArray kNew = "Anna\r\n05/01/1980\r\n-\r\n1\r\n00/00 00/00 00/00\r\nBe
 const Box kSuccess{"Converted successfully!", "Success", BoxIcon::Information, BoxButtons::Ok, Answer::Ok};
 const Box kOverwrite{"Destination file already exists. Do you want to overwrite?", "Overwrite?", BoxIcon::Exclamation,
                      BoxButtons::YesNo, Answer::No};
+
+// Exit status, then what went to stdout and stderr.
+using CliRun = std::tuple<int, QString, QString>;
+CliRun cli(const QStringList &args)
+{
+    QString out, err;
+    QTextStream o(&out), e(&err);
+    const int status = runCommandLine(args, o, e);
+    o.flush();
+    e.flush();
+    return {status, out, err};
+}
 } // namespace
 
 TEST(ConverterTest, DestinationRulesAndTheOverwriteQuestion)
@@ -97,4 +111,41 @@ TEST(ConverterTest, WriteFailuresAreReportedAndKeepTheOldFile)
     EXPECT_TRUE(prompter.boxes[3].text.startsWith("Cannot write the file \"" + dir.path("folder.dwe") + "\":\r\n"));
     EXPECT_EQ(prompter.boxes[4], kOverwrite);
     EXPECT_EQ(prompter.boxes[5].text, "Cannot write the file \"" + dir.path("pipe.dwe") + "\":\r\nThe path is not a regular file.\r\nNothing was converted.");
+}
+
+TEST(CommandLineTest, ConvertsWithoutAWindowAndExitsNonZeroWhenNothingIsWritten)
+{
+    TempDir dir;
+    const QString src = dir.write("old.dwe", kOld);
+    const QString con = dir.path("old_con.dwe");
+    EXPECT_EQ(cli({src}), (CliRun{0, "Converted successfully!\nWrote " + con + " (2 events)\n", ""}));
+    EXPECT_EQ(TempDir::read(con), kNew);
+    dir.write("old_con.dwe", "keep me");
+    EXPECT_EQ(cli({src}), (CliRun{1, "", "wrenfix: " + con + " already exists; nothing written (use --force to replace it)\n"}));
+    EXPECT_EQ(TempDir::read(con), "keep me");
+    EXPECT_EQ(std::get<0>(cli({"--force", src})), 0);
+    EXPECT_EQ(TempDir::read(con), kNew);
+    EXPECT_EQ(cli({con, dir.path("again")}), (CliRun{1, "File has already been converted.\n", ""}));
+    EXPECT_EQ(cli({dir.path("none.dwe")}), (CliRun{1, "", "wrenfix: " + dir.path("none.dwe") + ": no such file\n"}));
+    EXPECT_EQ(cli({dir.root()}), (CliRun{1, "", "wrenfix: " + dir.root() + ": is a folder, not a list file\n"}));
+    EXPECT_EQ(std::get<2>(cli({src, dir.path("no/new.dwe")})),
+              "wrenfix: Cannot write the file \"" + dir.path("no/new.dwe") + "\":\nNo such file or directory\nNothing was converted.\n");
+    EXPECT_EQ(std::get<0>(cli({"a", "b", "c"})), 2);
+    EXPECT_EQ(cli({"--frob", src}), (CliRun{2, "", "wrenfix: unknown option --frob (see wrenfix --help)\n"}));
+    EXPECT_TRUE(std::get<1>(cli({"--help"})).startsWith("Usage: wrenfix [--force] OLD.dwe [NEW.dwe]\n"));
+}
+
+TEST(CommandLineTest, ProgramRunsHeadlessAndExplainsAMissingDisplay)
+{
+    const QString program = QStringLiteral(DW_BINARY_DIR "/wrenfix");
+    if (!QFile::exists(program))
+        GTEST_SKIP() << "wrenfix not built";
+    TempDir dir;
+    QProcess process;
+    ASSERT_TRUE(dw::test::runWithoutDisplay(process, program, {dir.write("old.dwe", kOld), dir.path("new.dwe")}));
+    EXPECT_EQ(process.exitCode(), 0);
+    EXPECT_EQ(TempDir::read(dir.path("new.dwe")), kNew);
+    ASSERT_TRUE(dw::test::runWithoutDisplay(process, program, {}));
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_EQ(QString::fromUtf8(process.readAllStandardError()), noDisplayText());
 }
