@@ -44,7 +44,7 @@ TEST(CustomRuleTest, OpeningShowsFieldsAndHint)
               "All dates between 17/12 & 10/01");
 }
 
-TEST(CustomRuleTest, OnlyOnAndBetweenWithinTheWindow)
+TEST(CustomRuleTest, OnlyOnAndBetweenWithinTheWindowAndTogether)
 {
     EXPECT_EQ(apply("30/04/1990", form("06/04")), "06/04 00/00 00/00");
     EXPECT_EQ(apply("30/04/1990", form("30/04")), "30/04 00/00 00/00");
@@ -65,10 +65,8 @@ TEST(CustomRuleTest, OnlyOnAndBetweenWithinTheWindow)
     // Start and end are ordered in the years the event implies.
     EXPECT_EQ(apply("10/01/2001", form(nullptr, "05/01", "20/12")), "focus:From");
     EXPECT_EQ(apply("30/04/1990", form(nullptr, "20/12", "05/01")), "focus:From");
-}
 
-TEST(CustomRuleTest, OnlyOnAtOrAfterTheStartIsDropped)
-{
+    // Both ticked: an Only On day at or after the start is dropped.
     WhenForm after;
     EXPECT_EQ(apply("30/04/1990", form("15/04", "10/04", "20/04"), &after), "00/00 10/04 20/04");
     EXPECT_FALSE(after.only);

@@ -35,33 +35,29 @@ TEST(EditCommandsTest, AddChecksNamesAndDuplicates)
 {
     Fixture f;
     QSignalSpy focus(&f.cmd, &EditCommands::focusRequested);
-    EXPECT_FALSE(f.add("", QDate(2000, 1, 2)));
-    EXPECT_FALSE(f.add("   ", QDate(2000, 1, 2)));
+    EXPECT_FALSE(f.add("", QDate(2000, 1, 2)) || f.add("   ", QDate(2000, 1, 2)));
     EXPECT_TRUE(f.cmd.input().name.isEmpty());
     EXPECT_EQ(focus.size(), 2);
 
     ASSERT_TRUE(f.add("anniv", QDate(2000, 1, 2), "ann@example.org", true));
-    EXPECT_EQ(f.list.at(0), (EventRecord{"anniv", "02/01/2000", "ann@example.org", 1,
-                                         "00/00 00/00 00/00"}));
+    EXPECT_EQ(f.list.at(0), (EventRecord{"anniv", "02/01/2000", "ann@example.org", 1, "00/00 00/00 00/00"}));
     EXPECT_EQ(f.list.selected(), 0);
     // Finishing resets the row and keeps the address as a choice.
-    EXPECT_EQ(f.cmd.input().name + f.cmd.input().address, "-");
-    EXPECT_EQ(f.cmd.input().date, QDate(2026, 3, 5));
-    EXPECT_FALSE(f.cmd.input().important);
+    EXPECT_EQ(f.cmd.input().name + f.cmd.input().address + f.cmd.input().date.toString("dd/MM/yyyy")
+                  + (f.cmd.input().important ? " ticked" : ""),
+              "-05/03/2026");
     EXPECT_EQ(f.list.addressChoices(), QStringList{"ann@example.org"});
 
     EXPECT_FALSE(f.add("ANNIV", QDate(2000, 1, 2)));
-    EXPECT_EQ(f.prompter.messages,
-              std::vector<Message>{box("Already in the list!", kAppTitle, Icon::Exclamation)});
+    EXPECT_EQ(f.prompter.messages, std::vector<Message>{box("Already in the list!", kAppTitle, Icon::Exclamation)});
     EXPECT_EQ(f.cmd.input().name, "ANNIV"); // kept and selected for correcting
-    EXPECT_EQ(focus.last().at(1).toBool(), true);
+    EXPECT_TRUE(focus.last().at(1).toBool());
     EXPECT_TRUE(f.add("ANNIV", QDate(2001, 1, 2)));
 
     // Long names are kept; line breaks would split a list file entry.
     const QString longName = QString(2000, QChar(0x00e9)) + '"';
     EXPECT_TRUE(f.add(longName, QDate(2000, 5, 6), "a\r\nb"));
-    EXPECT_EQ(f.list.at(2).name, longName);
-    EXPECT_EQ(f.list.at(2).address, "a  b");
+    EXPECT_EQ(f.list.at(2).name + f.list.at(2).address, longName + "a  b");
 }
 
 TEST(EditCommandsTest, ModifyResetsTheRuleAndKeepsTheMark)
@@ -88,8 +84,7 @@ TEST(EditCommandsTest, ModifyResetsTheRuleAndKeepsTheMark)
     f.list.select(1);
     f.cmd.setDate(QDate(2020, 1, 1));
     f.cmd.startModify(InputField::Name);
-    EXPECT_EQ(f.prompter.messages,
-              std::vector<Message>{box("Invalid Date.", "Error", Icon::Critical)});
+    EXPECT_EQ(f.prompter.messages, std::vector<Message>{box("Invalid Date.", "Error", Icon::Critical)});
     EXPECT_EQ(f.cmd.input().date, QDate(2020, 1, 1));
     f.cmd.cancel();
     EXPECT_FALSE(f.list.editing());
@@ -102,8 +97,7 @@ TEST(EditCommandsTest, ModifyResetsTheRuleAndKeepsTheMark)
 TEST(EditCommandsTest, RemoveClearAndMark)
 {
     Fixture f;
-    const Message noItem =
-        box("No item selected to remove!", "No item selected", Icon::Exclamation);
+    const Message noItem = box("No item selected to remove!", "No item selected", Icon::Exclamation);
     f.cmd.remove();
     f.list.append({"Ann", "05/03/1980", "-", 0});
     f.list.append({"Bob", "06/03/2001", "-", 0});
@@ -121,8 +115,7 @@ TEST(EditCommandsTest, RemoveClearAndMark)
 
     const Message marked = box("Do you want to clear the whole list? It contains marked events.",
                                "Clear List", Icon::Critical, Buttons::YesNo);
-    const Message unmarked =
-        box("Do you want to clear the whole list?", "Clear List", Icon::Critical, Buttons::YesNo);
+    const Message unmarked = box("Do you want to clear the whole list?", "Clear List", Icon::Critical, Buttons::YesNo);
     f.prompter.reset();
     f.prompter.answer(Button::No).answer(Button::Yes);
     f.cmd.clear();
