@@ -1,7 +1,10 @@
 #include "core/events/ListFile.h"
+#include "tests/support/Headless.h"
 #include "tests/support/TempDir.h"
-#include "tests/support/TestWindow.h"
+#include "tests/support/StartedWindow.h"
 #include "ui/EventTableModel.h"
+#include "ui/InputRow.h"
+#include "ui/ListEditing.h"
 #include "ui/ListPanel.h"
 #include "ui/MainWindow.h"
 #include "ui/QtBusyIndicator.h"
@@ -9,6 +12,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
@@ -22,17 +26,10 @@ using namespace dw;
 using test::TempDir;
 
 namespace {
-struct Fixture : ::testing::Test, test::TestWindow {
+// Started by each test, some after setting hooks first.
+struct Fixture : ::testing::Test, test::StartedWindow {
     TempDir dir;
-
-    ~Fixture() override
-    {
-        // Let the window close without questions whatever the test left in it.
-        window.events().setEditing(false);
-        window.events().clear();
-        for (int i = 0; i < 5; ++i)
-            window.panelButton(i)->setEnabled(true);
-    }
+    Fixture() : StartedWindow(false) {}
     QString writeList(const QString &name, int count)
     {
         std::vector<EventRecord> events;
@@ -83,32 +80,22 @@ TEST_F(MainWindowTest, StartUpRunsItsStepsInOrderAndLoadsTheCommandLineList)
     EXPECT_EQ(window.listPanel()->headerLabel()->text(), ListPanel::kHeaderCaption + " on");
     EXPECT_EQ(window.listPanel()->headerLabel()->property("tag").toString(), QStringLiteral("ON"));
     EXPECT_TRUE(prompter.messages.empty());
-
-    MainWindow plain{services()};
-    plain.startUp("notes.txt");
-    EXPECT_EQ(plain.listPanel()->countLabel()->text(), QStringLiteral("Total events = 0"));
-    plain.hide();
 }
 
 TEST_F(MainWindowTest, PanelsTabsAndButtonsCarryTheirNamesAndColours)
 {
-    window.startUp(QString());
-    for (const char *name : {"fraMain", "fraFormat", "fraHelp", "TabStrip1", "lstName", "lstDate",
-                             "lstEMail", "lblName", "lblEvents", "chkImp", "smtSort", "smtEvents"})
+    start();
+    for (const char *name : {"fraMain", "fraFormat", "fraHelp", "lstName", "lstDate", "lstEMail", "lblName", "lblEvents", "chkImp"})
         EXPECT_NE(window.findChild<QWidget *>(name), nullptr) << name;
-    const QStringList panels{"List", "Format", "Create HTML", "Open HTML", "Help"};
-    for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(window.findChild<QPushButton *>(QString("smtBttn%1").arg(i))->text(), panels[i]);
-    const QStringList edits{"Remove", "Clear", "Save", "Open"};
-    for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(window.findChild<QPushButton *>(QString("smtEdit%1").arg(i))->text(), edits[i]);
-    const QStringList tabs{"&Format", "&Effects", "P&osition", "&Preview", "Auto&C", "Other&s"};
-    const QStringList pages{"fraMDS", "fraFx", "fraPOS", "fraPRE", "fraAutoCom", "fraOthers"};
-    for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(window.tabStrip()->tabText(i), tabs[i]);
-        EXPECT_EQ(window.tabPage(i)->objectName(), pages[i]);
-        EXPECT_EQ(window.tabStrip()->widget(i), window.tabPage(i));
-    }
+    QStringList captions, tabs;
+    for (const char *name : {"smtBttn0", "smtBttn1", "smtBttn2", "smtBttn3", "smtBttn4", "smtEdit0", "smtEdit1",
+                             "smtEdit2", "smtEdit3", "smtSort", "smtEvents"})
+        captions << window.findChild<QPushButton *>(name)->text();
+    EXPECT_EQ(captions.join('|'), "List|Format|Create HTML|Open HTML|Help|Remove|Clear|Save|Open|Sort|Show Events");
+    QTabWidget *strip = window.findChild<QTabWidget *>("TabStrip1");
+    for (int i = 0; i < strip->count(); ++i)
+        tabs << strip->tabText(i) + "=" + strip->widget(i)->objectName() + (strip->widget(i) == window.tabPage(i) ? "" : "?");
+    EXPECT_EQ(tabs.join('|'), "&Format=fraMDS|&Effects=fraFx|P&osition=fraPOS|&Preview=fraPRE|Auto&C=fraAutoCom|Other&s=fraOthers");
 
     // The current panel's button caption is red, every other one normal.
     const QColor normal = QApplication::palette().color(QPalette::ButtonText);
@@ -124,8 +111,7 @@ TEST_F(MainWindowTest, PanelsTabsAndButtonsCarryTheirNamesAndColours)
 
 TEST_F(MainWindowTest, ColumnsShareSelectionScrollAndShowTheMarkInTheImportantCaption)
 {
-    window.startUp(QString());
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    start();
     window.listCommands().loadListFile(writeList("l.dwe", 300), false);
     ListPanel *panel = window.listPanel();
     QCheckBox *imp = panel->importantBox();
@@ -164,7 +150,7 @@ TEST_F(MainWindowTest, ColumnsShareSelectionScrollAndShowTheMarkInTheImportantCa
 
 TEST_F(MainWindowTest, FilesDroppedOnAnyColumnLoadWhenTheyEndInDwe)
 {
-    window.startUp(QString());
+    start();
     QMimeData mime;
     mime.setUrls({QUrl::fromLocalFile(writeList("a.dwe", 2)), QUrl::fromLocalFile(writeList("b.DWE", 3))});
     QWidget *target = window.listPanel()->column(1)->viewport();
@@ -177,42 +163,94 @@ TEST_F(MainWindowTest, FilesDroppedOnAnyColumnLoadWhenTheyEndInDwe)
     EXPECT_TRUE(prompter.messages.empty());
 }
 
+// Every shortcut key in a state that lets it run and in one that does not, read back as one
+// line: the dialogs and boxes it brought up, the panel shown, the events left, whether one is
+// being modified. The commands behind the keys are checked on their own.
 TEST_F(MainWindowTest, ShortcutKeysRunTheirCommandOnlyWhenTheConditionHolds)
 {
-    window.startUp(QString());
-    QWidget *focus = window.listPanel()->column(0);
-    prompter.choose(QString());
-    QTest::keyClick(focus, Qt::Key_F12);
-    EXPECT_EQ(prompter.dialogs, std::vector<FileKind>{FileKind::Open});
-    QTest::keyClick(focus, Qt::Key_F11);
-    EXPECT_EQ(prompter.texts(), QStringList{"Nothing to save!"});
+    start();
+    EventList &list = window.events();
+    QWidget *names = window.listPanel()->column(0);
+    QWidget *nameBox = window.findChild<ListEditing *>("listEditing")->inputRow().nameBox();
+    const std::vector<EventRecord> two{{"Ann", "30/04/1980", "a@x", 0, kDefaultRule}, {"Bob", "01/05/1990", "-", 0, kDefaultRule}};
+    auto effect = [&] {
+        QStringList e;
+        for (FileKind kind : prompter.dialogs)
+            e << (kind == FileKind::Open ? "Open dialog" : kind == FileKind::Save ? "Save dialog" : "other dialog");
+        e << prompter.texts() << window.currentPanel()->objectName() + ' ' + QString::number(list.count());
+        return e.join(" | ") + (list.editing() ? " modifying" : "");
+    };
+    enum State { InList, InNameBox, Modifying, OnFormat, Disabled };
+    const std::tuple<State, Qt::Key, const char *> cases[] = {
+        {InList, Qt::Key_F12, "Open dialog | fraMain 2"},
+        {InList, Qt::Key_F11, "Save dialog | fraMain 2"},
+        {InList, Qt::Key_F9, "Do you want to clear the whole list? | fraMain 2"},
+        {InList, Qt::Key_Delete, "fraMain 1"},
+        {InNameBox, Qt::Key_Delete, "fraMain 2"},
+        {InList, Qt::Key_Return, "fraMain 2 modifying"},
+        {InList, Qt::Key_Escape, "fraMain 2"},
+        {InList, Qt::Key_F3, "fraFormat 2"},
+        {Modifying, Qt::Key_F3, "fraMain 2 modifying"},
+        {Modifying, Qt::Key_F5, "fraMain 2 modifying"},
+        {Modifying, Qt::Key_F9, "fraMain 2 modifying"},
+        {Modifying, Qt::Key_F12, "fraMain 2 modifying"},
+        {Modifying, Qt::Key_Escape, "fraMain 2"},
+        {OnFormat, Qt::Key_F12, "fraFormat 2"},
+        {OnFormat, Qt::Key_F2, "fraMain 2"},
+        {Disabled, Qt::Key_Delete, "fraMain 2"},
+        {Disabled, Qt::Key_F3, "fraMain 2"},
+    };
+    for (const auto &[state, key, expected] : cases) {
+        list.setEditing(false);
+        window.setEnabled(true);
+        list.replaceAll(two);
+        window.panelButton(state == OnFormat ? MainWindow::FormatButton : MainWindow::ListButton)->click();
+        list.select(0);
+        QWidget *target = state == OnFormat ? window.tabStrip() : state == InList || state == Modifying ? names : nameBox;
+        target->setFocus();
+        if (state == Modifying)
+            QTest::keyClick(names, Qt::Key_Return), target = nameBox;
+        prompter.reset();
+        prompter.choose("").answer(Button::No);
+        if (state == Disabled) {
+            window.setEnabled(false);
+            EXPECT_FALSE(window.dispatchKey(key));
+        } else {
+            QTest::keyClick(target, key);
+        }
+        EXPECT_EQ(effect(), expected) << "state " << state << " key " << QKeySequence(key).toString().toStdString();
+    }
+    prompter.reset();
+}
 
-    window.events().append({"a", "d", "-", 0, kDefaultRule});
-    window.events().setEditing(true); // modifying: Add is hidden
-    QTest::keyClick(focus, Qt::Key_F12);
-    QTest::keyClick(focus, Qt::Key_F3);
-    EXPECT_EQ(prompter.dialogs.size(), 1u);
-    EXPECT_EQ(window.currentPanel(), window.listPanel());
-    window.events().setEditing(false);
-
-    QTest::keyClick(focus, Qt::Key_F3);
-    EXPECT_EQ(window.currentPanel(), window.formatPanel());
-    QTest::keyClick(window.tabStrip(), Qt::Key_F12); // List is not active
-    EXPECT_EQ(prompter.dialogs.size(), 1u);
-    QTest::keyClick(window.tabStrip(), Qt::Key_F2);
-    EXPECT_EQ(window.activePanel(), MainWindow::Panel::List);
-
-    int removes = 0;
-    QObject::connect(window.listPanel()->editButton(0), &QPushButton::clicked, [&] { ++removes; });
-    window.events().setListFocus(false);
-    EXPECT_FALSE(window.dispatchKey(Qt::Key_Delete));
-    window.events().setListFocus(true);
-    EXPECT_TRUE(window.dispatchKey(Qt::Key_Delete));
-    EXPECT_EQ(removes, 1);
-    window.setEnabled(false);
-    EXPECT_FALSE(window.dispatchKey(Qt::Key_Delete));
-    EXPECT_FALSE(window.dispatchKey(Qt::Key_F4));
-    window.setEnabled(true);
+// While an event is modified, the controls that would leave or rebuild the list rest.
+TEST_F(MainWindowTest, ModifyingRestsTheControlsThatWouldLeaveOrRebuildTheList)
+{
+    start();
+    window.events().append({"Ann", "30/04/1980", "a@x", 0, kDefaultRule});
+    window.events().select(0);
+    const InputRow &row = window.findChild<ListEditing *>("listEditing")->inputRow();
+    ListPanel *panel = window.listPanel();
+    const std::pair<const char *, QWidget *> controls[] = {
+        {"Add", row.button(0)}, {"Modify", row.button(1)}, {"Cancel", row.button(2)}, {"names", panel->column(0)},
+        {"Remove", panel->editButton(0)}, {"Clear", panel->editButton(1)}, {"Save", panel->editButton(2)},
+        {"Open", panel->editButton(3)}, {"Sort", panel->sortButton()}, {"Events", panel->eventsButton()},
+        {"Format", window.panelButton(1)}, {"Create", window.panelButton(2)}, {"Help", window.panelButton(4)}};
+    auto states = [&] {
+        QStringList s;
+        for (const auto &[name, w] : controls)
+            s << QString(name) + (w->isVisible() ? "" : " hidden") + (w->isEnabled() ? "" : " off");
+        return s.join(", ");
+    };
+    const QString idle = "Add, Modify hidden, Cancel hidden, names, Remove, Clear, Save, Open, Sort, Events, Format, Create, Help";
+    EXPECT_EQ(states(), idle);
+    panel->column(0)->setFocus();
+    QTest::keyClick(panel->column(0), Qt::Key_Return);
+    ASSERT_TRUE(window.events().editing());
+    EXPECT_EQ(states(), "Add hidden, Modify, Cancel, names off, Remove off, Clear off, Save off, Open off, Sort off, "
+                        "Events off, Format off, Create off, Help");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_EQ(states(), idle);
 }
 
 TEST_F(MainWindowTest, ExitSequenceOffersTheListAndRefusesWhileBusy)
@@ -220,7 +258,7 @@ TEST_F(MainWindowTest, ExitSequenceOffersTheListAndRefusesWhileBusy)
     QStringList steps;
     window.exitHooks().storeSaveAtExit = [&] { steps << "store"; };
     window.exitHooks().saveAllSettings = [&] { steps << "save settings"; };
-    window.startUp(QString());
+    start();
     QDir().mkpath(paths.cacheDir());
     const QString preview = window.previewPagePath();
 
@@ -231,16 +269,14 @@ TEST_F(MainWindowTest, ExitSequenceOffersTheListAndRefusesWhileBusy)
     for (int i = 0; i < 5; ++i)
         window.panelButton(i)->setEnabled(true);
 
+    // Settings are saved before a modified event keeps the window open, without a question.
     window.events().append({"a", "d", "-", 0, kDefaultRule});
     window.events().setEditing(true);
     EXPECT_FALSE(window.close());
     window.events().setEditing(false);
     EXPECT_TRUE(prompter.messages.empty());
 
-    {
-        QFile f(preview);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    }
+    ASSERT_TRUE(QFile(preview).open(QIODevice::WriteOnly));
     window.settings().saveAtExit = false;
     prompter.answer(Button::Cancel);
     EXPECT_FALSE(window.close());
@@ -260,13 +296,7 @@ TEST(WrenpadProgramTest, WithoutADisplayItExplainsHowToGetOne)
     if (!QFile::exists(program))
         GTEST_SKIP() << "wrenpad is not built";
     QProcess run;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-        env.remove(name);
-    run.setProcessEnvironment(env);
-    run.start(program, {QStringLiteral(DW_SOURCE_DIR "/examples/birthdays.dwe")});
-    ASSERT_TRUE(run.waitForFinished(30000));
-    EXPECT_EQ(run.exitStatus(), QProcess::NormalExit);
+    ASSERT_TRUE(test::runWithoutDisplay(run, program, {QStringLiteral(DW_SOURCE_DIR "/examples/birthdays.dwe")}));
     EXPECT_EQ(run.exitCode(), 3);
     EXPECT_TRUE(run.readAllStandardError().contains("xvfb-run -a scripts/run.sh"));
 }
