@@ -35,21 +35,10 @@ inline QString page(const SettingsModel &s, const std::vector<EventRecord> &rows
     return text.value_or(QString());
 }
 
-// The page's lines (split at CR LF).
-inline QStringList pageLines(const QString &text)
-{
-    return text.split(QStringLiteral("\r\n"));
-}
-
 // Whether `want` appears as consecutive whole lines of the page.
 inline bool hasLines(const QString &text, const QStringList &want)
 {
     return text.contains(QStringLiteral("\r\n") + want.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
-}
-
-inline bool hasLine(const QString &text, const QString &line)
-{
-    return hasLines(text, {line});
 }
 
 } // namespace dw::test
