@@ -16,30 +16,27 @@ using namespace dw::test;
 
 namespace {
 
-class RecordingBusy final : public BusyIndicator {
-public:
+// Both record what they were asked, and let a test look at the command while they run.
+struct RecordingBusy final : BusyIndicator {
+    QStringList shown;
+    std::function<void()> onShow = [] {};
     void show(const QString &caption) override
     {
         shown << caption;
-        if (onShow)
-            onShow();
+        onShow();
     }
     void hide() override {}
-    QStringList shown;
-    std::function<void()> onShow;
 };
 
-class RecordingShell final : public Shell {
-public:
+struct RecordingShell final : Shell {
+    QStringList opened;
+    std::function<void()> onOpen = [] {};
     bool open(const QString &p) override
     {
         opened << p;
-        if (onOpen)
-            onOpen();
+        onOpen();
         return true;
     }
-    QStringList opened;
-    std::function<void()> onOpen;
 };
 
 Message written(const QString &path)
@@ -86,7 +83,7 @@ TEST(CreatePageTest, FirstUseAsksForAFileThenWritesAndConfirms)
             blueWhile << f.busy.shown.back();
     };
     f.command.create();
-    f.busy.onShow = nullptr;
+    f.busy.onShow = [] {};
     // "Create HTML" stays blue from the start to the end of the command.
     EXPECT_EQ(blueWhile, f.busy.shown);
     EXPECT_EQ(f.prompter.dialogs, std::vector<FileKind>({FileKind::Html}));
@@ -102,26 +99,27 @@ TEST(CreatePageTest, FirstUseAsksForAFileThenWritesAndConfirms)
     const std::optional<QString> expected = pageText(PageInput{f.list.rows(), f.settings, f.fonts, f.clock.now(), {}});
     EXPECT_EQ(TempDir::read(path), expected->toLatin1());
 
-    // Second run: the overwrite question; Yes writes without a dialog.
-    f.prompter.reset();
-    f.prompter.answer(Button::Yes);
-    f.command.create();
-    EXPECT_TRUE(f.prompter.dialogs.empty());
-    EXPECT_EQ(f.prompter.messages, std::vector<Message>({overwrite(path), written(path)}));
-
-    // No opens the dialog; the same file chosen there is confirmed again; Cancel ends quietly.
-    f.prompter.reset();
-    f.prompter.answer(Button::No).choose(path).answer(Button::Cancel);
-    f.command.create();
-    EXPECT_EQ(f.prompter.messages, std::vector<Message>({overwrite(path), overwrite(path)}));
-    EXPECT_FALSE(f.command.createCaptionBlue());
-
-    // A cancelled dialog ends quietly too.
-    f.prompter.reset();
-    f.prompter.answer(Button::No).choose(QString());
-    f.command.create();
-    EXPECT_EQ(f.prompter.messages, std::vector<Message>({overwrite(path)}));
-    EXPECT_TRUE(f.prompter.allAnswersUsed());
+    // Later runs ask before overwriting. Yes writes without a dialog; No opens the dialog, and
+    // the same file chosen there is confirmed again; Cancel, or a cancelled dialog, ends quietly.
+    const struct {
+        std::vector<Button> answers;
+        QStringList chosen; // paths the dialog returns
+        std::vector<Message> messages;
+    } runs[] = {{{Button::Yes}, {}, {overwrite(path), written(path)}},
+                {{Button::No, Button::Cancel}, {path}, {overwrite(path), overwrite(path)}},
+                {{Button::No}, {""}, {overwrite(path)}}};
+    for (const auto &run : runs) {
+        f.prompter.reset();
+        for (Button b : run.answers)
+            f.prompter.answer(b);
+        for (const QString &p : run.chosen)
+            f.prompter.choose(p);
+        f.command.create();
+        EXPECT_EQ(f.prompter.messages, run.messages);
+        EXPECT_EQ(f.prompter.dialogs.size(), size_t(run.chosen.size()));
+        EXPECT_TRUE(f.prompter.allAnswersUsed());
+        EXPECT_FALSE(f.command.createCaptionBlue());
+    }
 
     RecordingShell shell;
     bool openBlue = false;
@@ -149,53 +147,6 @@ TEST(CreatePageTest, InvalidDateStopsAfterRewritingTheRowsBefore)
     EXPECT_EQ(f.list.at(2).date, "7/7/2020");
     EXPECT_FALSE(QFile::exists(f.command.lastPagePath));
     EXPECT_FALSE(f.command.createCaptionBlue());
-}
-
-TEST(CreatePageTest, WarningsPanelIgnoreAndCancelOutput)
-{
-    Fixture f;
-    f.list.append(event("Ann", "05/03/2026"));
-    f.settings.remindBefore = "1";
-    f.command.lastPagePath = f.dir.path("p.html");
-    std::vector<PanelButton> panels;
-    int shown = 0;
-    QObject::connect(&f.command, &CreatePageCommand::panelRequested, [&](PanelButton b) { panels.push_back(b); });
-    QObject::connect(&f.command, &CreatePageCommand::warningsShown, [&] { ++shown; });
-
-    f.command.create();
-    EXPECT_EQ(shown, 1);
-    EXPECT_EQ(f.prompter.beeps, 1);
-    EXPECT_FALSE(f.command.panelButtonsEnabled());
-    EXPECT_TRUE(f.command.listCaptionBlack());
-    EXPECT_FALSE(f.command.createCaptionBlue());
-    EXPECT_TRUE(f.command.warningText().startsWith("1) You will be reminded ON the day of the event."));
-    EXPECT_TRUE(f.prompter.messages.empty());
-    EXPECT_FALSE(QFile::exists(f.command.lastPagePath));
-
-    f.command.cancelOutput();
-    EXPECT_TRUE(f.command.panelButtonsEnabled());
-    EXPECT_TRUE(f.command.warningText().isEmpty());
-    EXPECT_EQ(panels, std::vector<PanelButton>({PanelButton::Format}));
-    EXPECT_EQ(f.command.cancelCaption(), "Cancel Output");
-    EXPECT_TRUE(f.command.ignoreVisible());
-    EXPECT_FALSE(QFile::exists(f.command.lastPagePath));
-
-    f.prompter.answer(Button::Yes);
-    f.command.create();
-    f.command.ignore();
-    EXPECT_EQ(panels.back(), PanelButton::List);
-    EXPECT_TRUE(f.command.panelButtonsEnabled());
-    EXPECT_TRUE(f.command.warningText().isEmpty());
-    EXPECT_EQ(f.prompter.messages.back().title, "File Written");
-    EXPECT_TRUE(QFile::exists(f.command.lastPagePath));
-
-    // With "Ignore Output Warning" ticked the panel never shows.
-    f.prompter.reset();
-    f.command.ignoreWarnings = true;
-    f.prompter.answer(Button::Yes);
-    f.command.create();
-    EXPECT_EQ(shown, 2);
-    EXPECT_EQ(f.prompter.messages.back().title, "File Written");
 }
 
 TEST(CreatePageTest, FailedWriteKeepsThePreviousPageAndSaysWhy)
@@ -229,67 +180,57 @@ TEST(CreatePageTest, FailedWriteKeepsThePreviousPageAndSaysWhy)
 
 TEST(OutputWarningsTest, EveryCheckAndTheirNumbering)
 {
-    SettingsModel s;
-    EXPECT_EQ(outputWarnings(s), "");
-
-    const QString w1 = ") Main Date will not be displayed.\r\n    (Reason: Either you have not checked Main Date option in "
-                       "Format or Opacity is 0 in Effects.)\r\n\r\n";
-    const QString w2 = ") Main Date may not be displayed properly. \r\n    (Reason: Main Date colour = Background colour "
-                       "in Format or Opacity in Effects is less than 26.)\r\n\r\n";
-    const QString w3 = ") Name-Date will not be displayed.\r\n    (Reason: Either you have not checked Name-Date option in "
-                       "Format or Opacity is 0 in Effects.)\r\n\r\n";
-    const QString w4 = ") Name-Date may not be displayed properly.\r\n    (Reason: Opacity in Effects is less than 26 or "
-                       "Name-Date colour = Background-colour.)\r\n\r\n";
-    const QString w5 = ") Scroller will not be displayed.\r\n    (Reason: You have not selected Scroller option in "
-                       "Format.)\r\n\r\n";
-    const QString w6 = ") Background image file does not exist.\r\n\r\n";
-    const QString w7 = ") Marked Important events will not be displayed properly.\r\n    (Reason: Colour of Important and "
-                       "colour of Name-Date are same. Also you have not selected           Animate option in Format.)\r\n\r\n";
-    const QString w8 = ") You will be reminded ON the day of the event.\r\n    (Reason: You have selected 'Remind me \"1\" "
-                       "day before an event' in Format.)\r\n\r\n";
-    const QString w9 = ") Taksbar height is 0. If you don't know the height of taskbar then set it to 35.";
-
-    SettingsModel m = s;
-    m.pickers[3].text = "008000";
-    EXPECT_EQ(outputWarnings(m), "1" + w7);
-    m.animate = true;
-    EXPECT_EQ(outputWarnings(m), "");
-
-    m = s;
-    m.showBlock[0] = false;
-    m.mdOpacity = "10";
-    EXPECT_EQ(outputWarnings(m), "1" + w1);
-    m.showBlock[0] = true;
-    EXPECT_EQ(outputWarnings(m), "1" + w2);
-    m.mdOpacity = "100";
-    m.pickers[0].text = "B0D0F0";
-    EXPECT_EQ(outputWarnings(m), "1" + w2);
-    m.mdEffect = "Glow";
-    EXPECT_EQ(outputWarnings(m), "");
-
-    m = s;
-    m.remindBefore = "1";
-    m.taskbarHeight = "0";
-    EXPECT_EQ(outputWarnings(m), "1" + w8 + "2" + w9);
-
-    m = s;
-    m.ndOpacity = "0";
-    m.pickers[2].text = m.pickers[7].text;
-    m.backgroundKind = "Picture";
-    m.backgroundPicture = "/nonexistent/sky.jpg";
-    EXPECT_EQ(outputWarnings(m), "1" + w3 + "2" + w5 + "3" + w6);
-    m.ndOpacity = "25";
-    m.backgroundKind = "Colour";
-    EXPECT_EQ(outputWarnings(m), "1" + w4 + "2" + w5);
-
-    m = s;
-    m.showBlock = {false, false, false, true};
-    m.mdOpacity = "0";
-    m.pickers[1].text = "ff0000";
-    m.remindBefore = "1";
-    m.taskbarHeight = "0";
-    m.backgroundKind = "Picture";
-    EXPECT_EQ(outputWarnings(m), "1" + w1 + "2" + w3 + "3" + w5 + "4" + w6 + "5" + w7 + "6" + w8 + "7" + w9);
+    const QString w[] = {
+        {},
+        ") Main Date will not be displayed.\r\n    (Reason: Either you have not checked Main Date option in Format or "
+        "Opacity is 0 in Effects.)\r\n\r\n",
+        ") Main Date may not be displayed properly. \r\n    (Reason: Main Date colour = Background colour in Format or "
+        "Opacity in Effects is less than 26.)\r\n\r\n",
+        ") Name-Date will not be displayed.\r\n    (Reason: Either you have not checked Name-Date option in Format or "
+        "Opacity is 0 in Effects.)\r\n\r\n",
+        ") Name-Date may not be displayed properly.\r\n    (Reason: Opacity in Effects is less than 26 or Name-Date "
+        "colour = Background-colour.)\r\n\r\n",
+        ") Scroller will not be displayed.\r\n    (Reason: You have not selected Scroller option in Format.)\r\n\r\n",
+        ") Background image file does not exist.\r\n\r\n",
+        ") Marked Important events will not be displayed properly.\r\n    (Reason: Colour of Important and colour of "
+        "Name-Date are same. Also you have not selected           Animate option in Format.)\r\n\r\n",
+        ") You will be reminded ON the day of the event.\r\n    (Reason: You have selected 'Remind me \"1\" day before "
+        "an event' in Format.)\r\n\r\n",
+        ") Taksbar height is 0. If you don't know the height of taskbar then set it to 35.",
+    };
+    const struct {
+        std::function<void(SettingsModel &)> set;
+        std::vector<int> shown;
+    } cases[] = {
+        {[](SettingsModel &) {}, {}},
+        {[](SettingsModel &m) { m.pickers[3].text = "008000"; }, {7}},
+        {[](SettingsModel &m) { m.pickers[3].text = "008000", m.animate = true; }, {}},
+        {[](SettingsModel &m) { m.showBlock[0] = false, m.mdOpacity = "10"; }, {1}},
+        {[](SettingsModel &m) { m.mdOpacity = "10"; }, {2}},
+        // Colours compare by value, whatever the case of the letters; an effect keeps the date readable.
+        {[](SettingsModel &m) { m.pickers[0].text = "B0D0F0"; }, {2}},
+        {[](SettingsModel &m) { m.pickers[0].text = "B0D0F0", m.mdEffect = "Glow"; }, {}},
+        {[](SettingsModel &m) { m.remindBefore = "1", m.taskbarHeight = "0"; }, {8, 9}},
+        {[](SettingsModel &m) {
+             m.ndOpacity = "0", m.pickers[2].text = m.pickers[7].text;
+             m.backgroundKind = "Picture", m.backgroundPicture = "/nonexistent/sky.jpg";
+         },
+         {3, 5, 6}},
+        {[](SettingsModel &m) { m.ndOpacity = "25", m.pickers[2].text = m.pickers[7].text; }, {4, 5}},
+        {[](SettingsModel &m) {
+             m.showBlock = {false, false, false, true}, m.mdOpacity = "0", m.pickers[1].text = "ff0000";
+             m.remindBefore = "1", m.taskbarHeight = "0", m.backgroundKind = "Picture";
+         },
+         {1, 3, 5, 6, 7, 8, 9}},
+    };
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        SettingsModel m;
+        cases[i].set(m);
+        QString want;
+        for (size_t n = 0; n < cases[i].shown.size(); ++n)
+            want += QString::number(n + 1) + w[cases[i].shown[n]];
+        EXPECT_EQ(outputWarnings(m), want) << "row " << i;
+    }
 }
 
 TEST(DateCheckTest, DayFirstWhateverTheLocale)
@@ -297,10 +238,10 @@ TEST(DateCheckTest, DayFirstWhateverTheLocale)
     std::vector<EventRecord> rows{event("a", "5/3/2026"), event("b", "05.03.2026"), event("c", "5-03-2026"),
                                   event("d", "29/02/2024"), event("e", "31/12/1999")};
     EXPECT_EQ(rewriteDates(rows), -1);
-    EXPECT_EQ(rows[0].date, "05/03/2026");
-    EXPECT_EQ(rows[1].date, "05/03/2026");
-    EXPECT_EQ(rows[2].date, "05/03/2026");
-    EXPECT_EQ(rows[3].date, "29/02/2024");
+    QStringList dates;
+    for (const EventRecord &r : rows)
+        dates << r.date;
+    EXPECT_EQ(dates, QStringList({"05/03/2026", "05/03/2026", "05/03/2026", "29/02/2024", "31/12/1999"}));
     for (const char *bad : {"29/02/2026", "31/04/2026", "5/3/26", "5/3-2026", "05/13/2026", "0/1/2026", "", "5/3/2026 ",
                             "١/٣/٢٠٢٦", "5//2026", "05/03/20266", "+5/3/2026", "00/00/0000"})
         EXPECT_FALSE(parseDayFirstDate(QString::fromUtf8(bad))) << bad;

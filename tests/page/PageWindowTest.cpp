@@ -48,12 +48,16 @@ TEST_F(PageWindowTest, WarningsPanelThenIgnoreWritesThePage)
     EXPECT_TRUE(text->toPlainText().startsWith("1) You will be reminded ON the day of the event."));
     for (int i = 0; i < 5; ++i)
         EXPECT_FALSE(window.panelButton(i)->isEnabled()) << i;
+    EXPECT_EQ(window.panelButton(MainWindow::ListButton)->palette().color(QPalette::ButtonText), QColor(Qt::black));
+    EXPECT_EQ(prompter.beeps, 1);
+    EXPECT_FALSE(QFile::exists(path)); // nothing written while the warnings show
     EXPECT_EQ(window.events().at(1).date, "12/03/1985"); // the command ran on the window's list
 
     prompter.answer(Button::Ok).answer(Button::No); // "File Written", then not as wallpaper
     qobject_cast<QPushButton *>(find("cmdIgnore"))->click();
     EXPECT_TRUE(QFile::exists(path));
     EXPECT_EQ(window.currentPanel(), window.listPanel());
+    EXPECT_TRUE(text->toPlainText().isEmpty());
     for (int i = 0; i < 5; ++i)
         EXPECT_TRUE(window.panelButton(i)->isEnabled()) << i;
     EXPECT_EQ(window.panelButton(MainWindow::CreateHtmlButton)->palette().color(QPalette::ButtonText), QColor(Qt::black));
@@ -68,6 +72,8 @@ TEST_F(PageWindowTest, WarningsPanelThenIgnoreWritesThePage)
     EXPECT_EQ(window.currentPanel(), find("fraWarning"));
     qobject_cast<QPushButton *>(find("cmdExit"))->click();
     EXPECT_EQ(window.currentPanel(), window.formatPanel());
+    EXPECT_TRUE(text->toPlainText().isEmpty());
+    EXPECT_EQ(prompter.messages.size(), 1u); // only the overwrite question
     EXPECT_TRUE(window.panelButton(MainWindow::ListButton)->isEnabled());
 
     // "Ignore Output Warning" skips the panel.
