@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -33,19 +34,12 @@ inline NodeResult runNode(const QString &script, const QStringList &args = {})
 // The text of every script element of a page, in order.
 inline QStringList scriptElements(const QString &page)
 {
+    static const QRegularExpression element(QStringLiteral("<script[^>]*>(.*?)</script"),
+                                            QRegularExpression::CaseInsensitiveOption
+                                                | QRegularExpression::DotMatchesEverythingOption);
     QStringList scripts;
-    qsizetype from = 0;
-    for (;;) {
-        const qsizetype open = page.indexOf(QLatin1String("<script"), from, Qt::CaseInsensitive);
-        if (open < 0)
-            break;
-        const qsizetype bodyStart = page.indexOf(QLatin1Char('>'), open) + 1;
-        const qsizetype close = page.indexOf(QLatin1String("</script"), bodyStart, Qt::CaseInsensitive);
-        if (close < 0)
-            break;
-        scripts << page.mid(bodyStart, close - bodyStart);
-        from = close + 8;
-    }
+    for (const QRegularExpressionMatch &m : element.globalMatch(page))
+        scripts << m.captured(1);
     return scripts;
 }
 
