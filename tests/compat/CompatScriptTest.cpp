@@ -5,11 +5,11 @@
 #include "tests/page/PageTestSupport.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestWindow.h"
+#include "tests/support/WrenpadRun.h"
 
 #include <QCheckBox>
 #include <QDir>
 #include <QPushButton>
-#include <QProcess>
 #include <QRegularExpression>
 
 using namespace dw;
@@ -71,8 +71,6 @@ TEST(CompatScriptTest, PreferenceIsOnUntilTurnedOffAndStaysOutOfTheSettings)
     EXPECT_EQ(store.getSetting(QStringLiteral("Preferences"), QStringLiteral("BrowserCompat")), QStringLiteral("0"));
     EXPECT_TRUE(store.getAllSettings(QStringLiteral("Settings")).empty());
     EXPECT_TRUE(store.getAllSettings(QStringLiteral("TempSettings")).empty());
-    setBrowserCompatPreference(store, true);
-    EXPECT_TRUE(browserCompatPreference(store));
 }
 
 TEST(CompatScriptTest, WriteHtmlFollowsTheSavedPreferenceUnlessAnOptionOverridesIt)
@@ -84,14 +82,9 @@ TEST(CompatScriptTest, WriteHtmlFollowsTheSavedPreferenceUnlessAnOptionOverrides
     auto hasScript = [&](const QStringList &extra) {
         const QString out = dir.path("page.html");
         QFile::remove(out);
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
-        p.setProcessEnvironment(env);
-        p.start(QStringLiteral(DW_BINARY_DIR "/wrenpad"),
-                QStringList{"--write-html", out, "--settings", look, "--today", "2026-03-05"} + extra + QStringList{list});
-        p.waitForFinished(60000);
-        EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+        const WrenpadRun r = runWrenpad(
+            QStringList{"--write-html", out, "--settings", look, "--today", "2026-03-05"} + extra + QStringList{list}, config);
+        EXPECT_EQ(r.code, 0) << r.err.toStdString();
         const QString text = QString::fromLatin1(TempDir::read(out));
         EXPECT_TRUE(text.startsWith(kHead)) << text.left(40).toStdString();
         return !withoutHeadScript(text).isEmpty();

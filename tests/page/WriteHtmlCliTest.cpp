@@ -5,32 +5,12 @@
 #include "page/DateCheck.h"
 #include "platform/qt/QtFontCatalog.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/WrenpadRun.h"
 
 #include <QDir>
-#include <QProcess>
 
 using namespace dw;
 using namespace dw::test;
-
-namespace {
-
-struct CliRun {
-    int code = -1;
-    QString err;
-};
-
-CliRun wrenpad(const QStringList &args, const QString &configHome)
-{
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(DW_BINARY_DIR "/wrenpad"), args);
-    p.waitForFinished(60000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromLocal8Bit(p.readAllStandardError())};
-}
-
-} // namespace
 
 TEST(WriteHtmlCliTest, WritesTheSamePageAsCreateHtmlWithoutTouchingListOrStore)
 {
@@ -44,7 +24,8 @@ TEST(WriteHtmlCliTest, WritesTheSamePageAsCreateHtmlWithoutTouchingListOrStore)
                                                                       {"NDDateSep", "-"}}));
     const QString out = dir.path("page.html");
 
-    const CliRun run = wrenpad({"--write-html", out, "--settings", look, "--today", "2026-03-05", "--no-browser-compat", list}, config);
+    const WrenpadRun run = runWrenpad(
+        {"--write-html", out, "--settings", look, "--today", "2026-03-05", "--no-browser-compat", list}, config);
     EXPECT_EQ(run.code, 0) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains("1) You will be reminded ON the day of the event.")) << run.err.toStdString();
 
@@ -71,7 +52,7 @@ TEST(WriteHtmlCliTest, ErrorsGoToStderrWithANonZeroExit)
     const QString out = dir.path("page.html");
     const QString look = dir.write("look.dwt", serializeSettingsFile({{"RemindBefore", "5"}}));
     auto run = [&](const QString &listFile, const QString &page = QString()) {
-        return wrenpad({"--write-html", page.isEmpty() ? out : page, "--settings", look, listFile}, config);
+        return runWrenpad({"--write-html", page.isEmpty() ? out : page, "--settings", look, listFile}, config);
     };
 
     const std::pair<QString, QString> refused[] = {
@@ -81,11 +62,11 @@ TEST(WriteHtmlCliTest, ErrorsGoToStderrWithANonZeroExit)
         {dir.write("old.dwe", "Ann\r\n01/01/2000\r\n-\r\n0\r\nBob\r\n02/02/2000\r\n-\r\n1"),
          "Convert file using DWE Converter before opening.\n"}};
     for (const auto &[file, message] : refused) {
-        const CliRun r = run(file);
+        const WrenpadRun r = run(file);
         EXPECT_EQ(r.code, 1) << file.toStdString();
         EXPECT_TRUE(r.err.endsWith(message)) << r.err.toStdString();
     }
-    CliRun r = run(dir.path("missing.dwe"));
+    WrenpadRun r = run(dir.path("missing.dwe"));
     EXPECT_EQ(r.code, 1);
     EXPECT_TRUE(r.err.contains("missing.dwe")) << r.err.toStdString();
 
@@ -96,7 +77,7 @@ TEST(WriteHtmlCliTest, ErrorsGoToStderrWithANonZeroExit)
     EXPECT_TRUE(r.err.contains("The page could not be written to")) << r.err.toStdString();
     EXPECT_FALSE(QFile::exists(out));
 
-    EXPECT_EQ(wrenpad({"--write-html", out}, config).code, 2);
-    EXPECT_EQ(wrenpad({"--write-html", out, "--today", "5.3.2026", good}, config).code, 2);
+    EXPECT_EQ(runWrenpad({"--write-html", out}, config).code, 2);
+    EXPECT_EQ(runWrenpad({"--write-html", out, "--today", "5.3.2026", good}, config).code, 2);
     EXPECT_FALSE(QFile::exists(out));
 }
