@@ -61,26 +61,24 @@ QString mainDateShown(const SettingsModel &s, int y, int m, int d)
 
 TEST(PageScriptTest, MainDateShowsTheWorkedExamples)
 {
-    SettingsModel s;
-    s.mainDateTop = 421;
-    EXPECT_EQ(mainDateShown(s, 2026, 3, 5), "05/03/2026");
-    s.mdDateStyle = "dd/MM/yy";
-    EXPECT_EQ(mainDateShown(s, 2026, 3, 5), "05/03/26");
-    s.mdDateStyle = "dd/MM/yyyy";
-    s.mdDateSep = "\\";
-    EXPECT_EQ(mainDateShown(s, 2026, 3, 5), "05\\03\\2026");
-    s.mdDateSep = "-";
-    EXPECT_EQ(mainDateShown(s, 2026, 3, 5), "05 - 03 - 2026");
-    s.mdDateSep = ",";
-    EXPECT_EQ(mainDateShown(s, 2026, 3, 5), "05, 03, 2026");
-    s.mdDateSep = ".";
-    s.mdDateStyle = "yyyy/MM/dd";
-    EXPECT_EQ(mainDateShown(s, 2026, 12, 24), "2026.12.24");
-    s.mdDateStyle = "dddd, MMMM dd, yyyy";
-    EXPECT_EQ(mainDateShown(s, 2026, 3, 5), "Thursday, March 05, 2026");
-    EXPECT_EQ(mainDateShown(s, 2026, 11, 5), "Thursday, November 05, 2026");
-    s.mdDateStyle = "dd MMMM, yyyy";
-    EXPECT_EQ(mainDateShown(s, 2026, 10, 1), "01 October, 2026");
+    const struct {
+        const char *style, *sep;
+        QDate day;
+        const char *shown;
+    } cases[] = {{"dd/MM/yyyy", "/", {2026, 3, 5}, "05/03/2026"},
+                 {"dd/MM/yy", "/", {2026, 3, 5}, "05/03/26"},
+                 {"dd/MM/yyyy", "\\", {2026, 3, 5}, "05\\03\\2026"},
+                 {"dd/MM/yyyy", "-", {2026, 3, 5}, "05 - 03 - 2026"},
+                 {"dd/MM/yyyy", ",", {2026, 3, 5}, "05, 03, 2026"},
+                 {"yyyy/MM/dd", ".", {2026, 12, 24}, "2026.12.24"},
+                 {"dddd, MMMM dd, yyyy", ".", {2026, 3, 5}, "Thursday, March 05, 2026"},
+                 {"dddd, MMMM dd, yyyy", ".", {2026, 11, 5}, "Thursday, November 05, 2026"},
+                 {"dd MMMM, yyyy", ".", {2026, 10, 1}, "01 October, 2026"}};
+    for (const auto &c : cases) {
+        SettingsModel s;
+        s.mainDateTop = 421, s.mdDateStyle = c.style, s.mdDateSep = c.sep;
+        EXPECT_EQ(mainDateShown(s, c.day.year(), c.day.month(), c.day.day()), c.shown) << c.style << " " << c.sep;
+    }
 }
 
 TEST(PageScriptTest, ScrollerPanelAndItsPlacement)

@@ -1,7 +1,6 @@
 #include "page/preview/PreviewPage.h"
-#include "tests/support/FakeFontCatalog.h"
-#include "tests/support/ScriptedPrompter.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/PreviewPanel.h"
 
@@ -18,9 +17,6 @@
 using namespace dw;
 
 namespace {
-struct NullShell final : Shell {
-    bool open(const QString &) override { return true; }
-};
 // A temporary program folder, so the preview lands where the test can see it.
 struct TempPaths final : SystemPaths {
     XdgSystemPaths xdg;
@@ -38,11 +34,8 @@ TEST(PreviewPanelTest, SelectingThePreviewTabWritesShowsAndExitRemovesThePage)
     test::TempDir program;
     TempPaths paths;
     paths.program = program.root();
-    test::ScriptedPrompter prompter;
-    FixedClock clock{2026, 3, 5};
-    test::FakeFontCatalog fonts;
-    NullShell shell;
-    MainWindow window{AppServices{prompter, clock, fonts, shell, paths}};
+    test::WindowServices doubles; // its own paths are replaced by the temporary program folder
+    MainWindow window{AppServices{doubles.prompter, doubles.clock, doubles.fonts, doubles.shell, paths}};
     int refreshes = 0;
     window.startupHooks().refreshDependentControls = [&] { ++refreshes; };
     auto *panel = window.tabPage(MainWindow::PreviewTab)->findChild<PreviewPanel *>();
@@ -61,7 +54,7 @@ TEST(PreviewPanelTest, SelectingThePreviewTabWritesShowsAndExitRemovesThePage)
     const QString file = program.path(kPreviewFileName);
     EXPECT_EQ(panel->lastFile(), file);
     EXPECT_EQ(test::TempDir::read(file),
-              previewPageText({window.settings(), true, QDate(2026, 3, 5), QLocale::system(), fonts}).toUtf8());
+              previewPageText({window.settings(), true, QDate(2026, 3, 5), QLocale::system(), doubles.fonts}).toUtf8());
     EXPECT_EQ(panel->title(), QStringLiteral("Main Date,  Name-Date,  Scroller,  Important"));
     ASSERT_NE(panel->view(), nullptr);
 #ifdef DW_HAVE_WEBENGINE
@@ -89,5 +82,5 @@ TEST(PreviewPanelTest, SelectingThePreviewTabWritesShowsAndExitRemovesThePage)
     window.show();
     EXPECT_TRUE(window.close());
     EXPECT_FALSE(QFile::exists(file));
-    EXPECT_TRUE(prompter.messages.empty());
+    EXPECT_TRUE(doubles.prompter.messages.empty());
 }
