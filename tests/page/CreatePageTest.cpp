@@ -6,6 +6,7 @@
 #include "platform/BusyIndicator.h"
 #include "platform/Clock.h"
 #include "platform/Shell.h"
+#include "tests/support/ListDoubles.h"
 #include "tests/support/ScriptedPrompter.h"
 #include "tests/support/TempDir.h"
 
@@ -17,7 +18,7 @@ using namespace dw::test;
 namespace {
 
 // Both record what they were asked, and let a test look at the command while they run.
-struct RecordingBusy final : BusyIndicator {
+struct WatchedBusy final : BusyIndicator {
     QStringList shown;
     std::function<void()> onShow = [] {};
     void show(const QString &caption) override
@@ -54,7 +55,7 @@ struct Fixture {
     EventList list;
     SettingsModel settings;
     ScriptedPrompter prompter;
-    RecordingBusy busy;
+    WatchedBusy busy;
     FixedClock clock{2026, 3, 5};
     FakeFontCatalog fonts;
     CreatePageCommand command{list, settings, prompter, busy, clock, fonts};
@@ -238,10 +239,8 @@ TEST(DateCheckTest, DayFirstWhateverTheLocale)
     std::vector<EventRecord> rows{event("a", "5/3/2026"), event("b", "05.03.2026"), event("c", "5-03-2026"),
                                   event("d", "29/02/2024"), event("e", "31/12/1999")};
     EXPECT_EQ(rewriteDates(rows), -1);
-    QStringList dates;
-    for (const EventRecord &r : rows)
-        dates << r.date;
-    EXPECT_EQ(dates, QStringList({"05/03/2026", "05/03/2026", "05/03/2026", "29/02/2024", "31/12/1999"}));
+    EXPECT_EQ(field(rows, &EventRecord::date),
+              QStringList({"05/03/2026", "05/03/2026", "05/03/2026", "29/02/2024", "31/12/1999"}));
     for (const char *bad : {"29/02/2026", "31/04/2026", "5/3/26", "5/3-2026", "05/13/2026", "0/1/2026", "", "5/3/2026 ",
                             "١/٣/٢٠٢٦", "5//2026", "05/03/20266", "+5/3/2026", "00/00/0000"})
         EXPECT_FALSE(parseDayFirstDate(QString::fromUtf8(bad))) << bad;
