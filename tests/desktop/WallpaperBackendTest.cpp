@@ -14,65 +14,56 @@
 #include <QStandardPaths>
 #include <QUrl>
 #include <gtest/gtest.h>
-#include <map>
 
 using namespace dw::desktop;
 using dw::test::TempDir;
 
 namespace {
 
-// Answers like the tools would and records every command, without running anything.
-class RecordingTools final : public ToolRunner {
-public:
-    std::map<QString, ToolResult> answers; // by program; unlisted programs succeed silently
+// Answers like the tools would and records every command, without running anything: every
+// installed program succeeds and prints `output`.
+struct RecordingTools final : ToolRunner {
     QStringList installed{QStringLiteral("*")};
+    QString output;
     std::vector<Command> ran;
 
     QString find(const QString &program) const override
     {
-        return installed.contains(QStringLiteral("*")) || installed.contains(program) ? QStringLiteral("/usr/bin/") + program
-                                                                                    : QString();
+        return installed.contains(QStringLiteral("*")) || installed.contains(program) ? "/usr/bin/" + program : QString();
     }
     ToolResult run(const Command &c) override
     {
         ran.push_back(c);
-        if (find(c.program).isEmpty())
-            return {};
-        const auto it = answers.find(c.program);
-        if (it != answers.end())
-            return it->second;
-        ToolResult ok;
-        ok.started = true;
-        ok.exitCode = 0;
-        return ok;
+        ToolResult r;
+        r.started = !find(c.program).isEmpty();
+        r.exitCode = r.started ? 0 : -1;
+        r.output = output;
+        return r;
     }
 };
 
-ToolResult answering(const QString &output, int code = 0)
-{
-    ToolResult r;
-    r.started = true;
-    r.exitCode = code;
-    r.output = output;
-    return r;
-}
-
-QProcessEnvironment envOf(std::initializer_list<std::pair<const char *, const char *>> vars)
+// The backend for an environment written as "NAME=value NAME=value".
+const WallpaperBackend *on(const char *vars)
 {
     QProcessEnvironment env;
-    for (const auto &[k, v] : vars)
-        env.insert(QString::fromLatin1(k), QString::fromLatin1(v));
-    return env;
+    for (const QString &v : QString::fromLatin1(vars).split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        env.insert(v.section(QLatin1Char('='), 0, 0), v.section(QLatin1Char('='), 1));
+    return detectDesktop(env);
 }
 
-// A stand-in tool first on PATH: records its arguments one a line, then acts as told.
-void standIn(const TempDir &dir, const QString &name, const QByteArray &body)
+// Stand-in tools, alone on PATH: each records its arguments one a line in bin/NAME.log, then
+// runs its body.
+QProcessEnvironment standIns(const TempDir &dir, std::initializer_list<std::pair<QString, QByteArray>> tools)
 {
     QDir().mkpath(dir.path(QStringLiteral("bin")));
-    const QString path = dir.write(QStringLiteral("bin/") + name,
-                                   "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done >> '" + dir.path("bin/" + name).toUtf8()
-                                       + ".log'\n" + body + "\n");
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    for (const auto &[name, body] : tools) {
+        const QString path = dir.write("bin/" + name, "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done >> '"
+                                                          + dir.path("bin/" + name).toUtf8() + ".log'\n" + body + "\n");
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    QProcessEnvironment env;
+    env.insert(QStringLiteral("PATH"), dir.path(QStringLiteral("bin")));
+    return env;
 }
 
 const QString kPic = QStringLiteral("/home/u/.local/share/Datewren/wallpaper/datewren-1 x.png");
@@ -81,30 +72,19 @@ const QString kPic = QStringLiteral("/home/u/.local/share/Datewren/wallpaper/dat
 
 TEST(WallpaperDetection, DesktopsAsSessionsNameThem)
 {
-    const struct {
-        QProcessEnvironment env;
-        const char *backend; // "" = none
-    } cases[] = {
-        {envOf({{"XDG_CURRENT_DESKTOP", "ubuntu:GNOME"}}), "GNOME"},
-        {envOf({{"XDG_CURRENT_DESKTOP", "KDE"}}), "KDE Plasma"},
-        {envOf({{"XDG_CURRENT_DESKTOP", "XFCE"}}), "XFCE"},
-        {envOf({{"XDG_CURRENT_DESKTOP", "X-Cinnamon"}}), "Cinnamon"},
-        {envOf({{"XDG_CURRENT_DESKTOP", "MATE"}}), "MATE"},
-        {envOf({{"XDG_CURRENT_DESKTOP", "LXQt"}}), "LXQt"},
-        {envOf({{"XDG_CURRENT_DESKTOP", "sway"}}), "sway"},
-        {envOf({{"XDG_CURRENT_DESKTOP", "Hyprland"}}), "Hyprland"},
-        {envOf({{"XDG_CURRENT_DESKTOP", "Budgie:GNOME"}}), "GNOME"},
-        {envOf({{"XDG_CURRENT_DESKTOP", "Pantheon"}}), "GNOME"},
-        {envOf({{"XDG_CURRENT_DESKTOP", "i3"}, {"XDG_SESSION_TYPE", "x11"}}), "X11"},
-        {envOf({{"DESKTOP_SESSION", "plasma"}}), "KDE Plasma"},
-        {envOf({{"DESKTOP_SESSION", "LXDE"}}), "LXDE"},
-        {envOf({{"DISPLAY", ":0"}}), "X11"},
-        {envOf({{"XDG_SESSION_TYPE", "wayland"}, {"WAYLAND_DISPLAY", "wayland-0"}}), ""},
-        {QProcessEnvironment(), ""},
+    const std::pair<const char *, const char *> cases[] = { // environment, backend ("" = none)
+        {"XDG_CURRENT_DESKTOP=ubuntu:GNOME", "GNOME"},   {"XDG_CURRENT_DESKTOP=KDE", "KDE Plasma"},
+        {"XDG_CURRENT_DESKTOP=XFCE", "XFCE"},            {"XDG_CURRENT_DESKTOP=X-Cinnamon", "Cinnamon"},
+        {"XDG_CURRENT_DESKTOP=MATE", "MATE"},            {"XDG_CURRENT_DESKTOP=LXQt", "LXQt"},
+        {"XDG_CURRENT_DESKTOP=sway", "sway"},            {"XDG_CURRENT_DESKTOP=Hyprland", "Hyprland"},
+        {"XDG_CURRENT_DESKTOP=Budgie:GNOME", "GNOME"},   {"XDG_CURRENT_DESKTOP=Pantheon", "GNOME"},
+        {"XDG_CURRENT_DESKTOP=i3 XDG_SESSION_TYPE=x11", "X11"}, {"DESKTOP_SESSION=plasma", "KDE Plasma"},
+        {"DESKTOP_SESSION=LXDE", "LXDE"},                {"DISPLAY=:0", "X11"},
+        {"XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=wayland-0", ""}, {"", ""},
     };
-    for (const auto &c : cases) {
-        const WallpaperBackend *b = detectDesktop(c.env);
-        EXPECT_EQ(b ? b->name() : QString(), QString::fromLatin1(c.backend)) << qPrintable(c.env.toStringList().join(' '));
+    for (const auto &[env, backend] : cases) {
+        const WallpaperBackend *b = on(env);
+        EXPECT_EQ(b ? b->name() : QString(), QString::fromLatin1(backend)) << env;
     }
     // The daily job's thin environment falls back to what the session run recorded.
     EXPECT_EQ(detectDesktop(QProcessEnvironment(), QStringLiteral("XFCE"))->name(), "XFCE");
@@ -113,96 +93,76 @@ TEST(WallpaperDetection, DesktopsAsSessionsNameThem)
 TEST(WallpaperBackends, ExactCommandLines)
 {
     const QString uri = QStringLiteral("file:///home/u/.local/share/Datewren/wallpaper/datewren-1%20x.png");
+    const char *gnome = "org.gnome.desktop.background", *cinnamon = "org.cinnamon.desktop.background";
+    const Command keys{"gsettings", {"list-keys", gnome}}, xfList{"xfconf-query", {"-c", "xfce4-desktop", "-p", "/backdrop", "-l"}};
+    const auto xf = [](const char *property, QStringList how) {
+        return Command{"xfconf-query", QStringList{"-c", "xfce4-desktop", "-p", QStringLiteral("/backdrop/screen0/") + property} + how};
+    };
+    const auto gset = [](const char *schema, const char *key, const QString &v) { return Command{"gsettings", {"set", schema, key, v}}; };
+    const auto hypr = [](const QString &monitor) { return Command{"hyprctl", {"hyprpaper", "wallpaper", monitor + ',' + kPic}}; };
     const struct {
-        const char *desktop;
+        const char *env;
         std::vector<Command> expected;
+        QString output = {}; // what every tool prints
+        Picture picture = {kPic, true, {}};
+        QStringList installed = {"*"};
     } cases[] = {
-        {"X-Cinnamon",
-         {{"gsettings", {"set", "org.cinnamon.desktop.background", "picture-uri", uri}},
-          {"gsettings", {"set", "org.cinnamon.desktop.background", "picture-options", "zoom"}}}},
-        {"MATE",
-         {{"gsettings", {"set", "org.mate.background", "picture-filename", kPic}},
-          {"gsettings", {"set", "org.mate.background", "picture-options", "zoom"}}}},
-        {"LXQt", {{"pcmanfm-qt", {"--set-wallpaper=" + kPic, "--wallpaper-mode=zoom"}}}},
-        {"LXDE", {{"pcmanfm", {"--set-wallpaper=" + kPic, "--wallpaper-mode=crop"}}}},
-        {"sway", {{"swaymsg", {"output", "*", "bg", kPic, "fill"}}}},
-        {"KDE", {{"plasma-apply-wallpaperimage", {kPic}}}},
+        {"XDG_CURRENT_DESKTOP=X-Cinnamon", {gset(cinnamon, "picture-uri", uri), gset(cinnamon, "picture-options", "zoom")}},
+        {"XDG_CURRENT_DESKTOP=MATE",
+         {gset("org.mate.background", "picture-filename", kPic), gset("org.mate.background", "picture-options", "zoom")}},
+        {"XDG_CURRENT_DESKTOP=LXQt", {{"pcmanfm-qt", {"--set-wallpaper=" + kPic, "--wallpaper-mode=zoom"}}}},
+        {"XDG_CURRENT_DESKTOP=LXDE", {{"pcmanfm", {"--set-wallpaper=" + kPic, "--wallpaper-mode=crop"}}}},
+        {"XDG_CURRENT_DESKTOP=sway", {{"swaymsg", {"output", "*", "bg", kPic, "fill"}}}},
+        {"XDG_CURRENT_DESKTOP=KDE", {{"plasma-apply-wallpaperimage", {kPic}}}},
+        // GNOME: the dark key only where the schema has it, the lock screen when asked.
+        {"XDG_CURRENT_DESKTOP=GNOME",
+         {keys, gset(gnome, "picture-uri", uri), gset(gnome, "picture-uri-dark", uri), gset(gnome, "picture-options", "zoom"),
+          gset("org.gnome.desktop.screensaver", "picture-uri", uri)},
+         "picture-uri\npicture-uri-dark\npicture-options\n"},
+        {"XDG_CURRENT_DESKTOP=GNOME", {keys, gset(gnome, "picture-uri", uri), gset(gnome, "picture-options", "zoom")},
+         "picture-uri\npicture-options\n", {kPic, false, {}}},
+        // Hyprland: one wallpaper line per monitor.
+        {"XDG_CURRENT_DESKTOP=Hyprland", {{"hyprctl", {"monitors", "-j"}}, hypr("eDP-1"), hypr("HDMI-A-1")},
+         R"([{"name":"eDP-1"},{"name":"HDMI-A-1"}])", {kPic, false, {}}, {"hyprctl"}},
+        // Plain X11: the first setter that is installed.
+        {"DISPLAY=:0", {{"hsetroot", {"-fill", kPic}}}, "", {kPic, false, {}}, {"hsetroot", "nitrogen"}},
+        // XFCE: every monitor and workspace that has a picture, or else a new one per connected screen.
+        {"XDG_CURRENT_DESKTOP=XFCE",
+         {xfList, xf("monitorVirtual1/workspace0/last-image", {"-s", kPic}), xf("monitorVirtual1/workspace1/last-image", {"-s", kPic}),
+          xf("monitoreDP-1/workspace0/last-image", {"-s", kPic})},
+         "/backdrop/screen0/monitorVirtual1/workspace0/last-image\n/backdrop/screen0/monitorVirtual1/workspace0/image-style\n"
+         "/backdrop/screen0/monitorVirtual1/workspace1/last-image\n/backdrop/screen0/monitoreDP-1/workspace0/last-image\n"},
+        {"XDG_CURRENT_DESKTOP=XFCE",
+         {xfList, xf("monitoreDP-1/workspace0/last-image", {"-n", "-t", "string", "-s", kPic}),
+          xf("monitorHDMI-1/workspace0/last-image", {"-n", "-t", "string", "-s", kPic})},
+         "", {kPic, false, {"eDP-1", "HDMI-1"}}},
     };
     for (const auto &c : cases) {
         RecordingTools tools;
-        const auto *b = detectDesktop(envOf({{"XDG_CURRENT_DESKTOP", c.desktop}}));
-        ASSERT_TRUE(b);
-        const ApplyResult r = b->apply({kPic, true, {}}, tools);
-        EXPECT_TRUE(r.ok) << c.desktop;
-        EXPECT_EQ(tools.ran, c.expected) << c.desktop;
+        tools.installed = c.installed;
+        tools.output = c.output;
+        const WallpaperBackend *b = on(c.env);
+        ASSERT_TRUE(b) << c.env;
+        EXPECT_TRUE(b->apply(c.picture, tools).ok) << c.env;
+        EXPECT_EQ(tools.ran, c.expected) << c.env;
     }
-
-    // GNOME: the dark key only where the schema has it, the lock screen when asked.
-    RecordingTools gnome;
-    gnome.answers["gsettings"] = answering("picture-uri\npicture-uri-dark\npicture-options\n");
-    detectDesktop(envOf({{"XDG_CURRENT_DESKTOP", "GNOME"}}))->apply({kPic, true, {}}, gnome);
-    ASSERT_EQ(gnome.ran.size(), 5u);
-    EXPECT_EQ(gnome.ran[2], (Command{"gsettings", {"set", "org.gnome.desktop.background", "picture-uri-dark", uri}}));
-    EXPECT_EQ(gnome.ran[4], (Command{"gsettings", {"set", "org.gnome.desktop.screensaver", "picture-uri", uri}}));
-    RecordingTools old;
-    old.answers["gsettings"] = answering("picture-uri\npicture-options\n");
-    detectDesktop(envOf({{"XDG_CURRENT_DESKTOP", "GNOME"}}))->apply({kPic, false, {}}, old);
-    EXPECT_EQ(old.ran.size(), 3u);
-
-    // Hyprland: one wallpaper line per monitor.
-    RecordingTools hypr;
-    hypr.installed = {"hyprctl"};
-    hypr.answers["hyprctl"] = answering(R"([{"name":"eDP-1"},{"name":"HDMI-A-1"}])");
-    EXPECT_TRUE(detectDesktop(envOf({{"XDG_CURRENT_DESKTOP", "Hyprland"}}))->apply({kPic, false, {}}, hypr).ok);
-    ASSERT_EQ(hypr.ran.size(), 3u);
-    EXPECT_EQ(hypr.ran[2], (Command{"hyprctl", {"hyprpaper", "wallpaper", "HDMI-A-1," + kPic}}));
-
-    // Plain X11: the first setter that is installed.
-    RecordingTools x11;
-    x11.installed = {"hsetroot", "nitrogen"};
-    EXPECT_TRUE(detectDesktop(envOf({{"DISPLAY", ":0"}}))->apply({kPic, false, {}}, x11).ok);
-    EXPECT_EQ(x11.ran, (std::vector<Command>{{"hsetroot", {"-fill", kPic}}}));
-}
-
-TEST(WallpaperBackends, XfceSetsEveryMonitorAndWorkspaceOrCreatesThem)
-{
-    const auto *xfce = detectDesktop(envOf({{"XDG_CURRENT_DESKTOP", "XFCE"}}));
-    RecordingTools tools;
-    tools.answers["xfconf-query"] = answering("/backdrop/screen0/monitorVirtual1/workspace0/last-image\n"
-                                              "/backdrop/screen0/monitorVirtual1/workspace0/image-style\n"
-                                              "/backdrop/screen0/monitorVirtual1/workspace1/last-image\n"
-                                              "/backdrop/screen0/monitoreDP-1/workspace0/last-image\n");
-    EXPECT_TRUE(xfce->apply({kPic, false, {}}, tools).ok);
-    ASSERT_EQ(tools.ran.size(), 4u);
-    EXPECT_EQ(tools.ran[3], (Command{"xfconf-query", {"-c", "xfce4-desktop", "-p", "/backdrop/screen0/monitoreDP-1/workspace0/last-image", "-s", kPic}}));
-
-    RecordingTools fresh;
-    fresh.answers["xfconf-query"] = answering("");
-    EXPECT_TRUE(xfce->apply({kPic, false, {"eDP-1", "HDMI-1"}}, fresh).ok);
-    ASSERT_EQ(fresh.ran.size(), 3u);
-    EXPECT_EQ(fresh.ran[2], (Command{"xfconf-query", {"-c", "xfce4-desktop", "-p", "/backdrop/screen0/monitorHDMI-1/workspace0/last-image",
-                                                      "-n", "-t", "string", "-s", kPic}}));
 }
 
 TEST(WallpaperBackends, FailingMissingAndHangingToolsAreReportedInTheirOwnWords)
 {
     TempDir dir;
-    standIn(dir, "swaymsg", "echo 'Error: no outputs' >&2; exit 3");
-    standIn(dir, "pcmanfm-qt", "exec /bin/sleep 30");
-    QProcessEnvironment env;
-    env.insert("PATH", dir.path("bin"));
-    ProcessToolRunner tools(env, 500);
-
-    const ApplyResult failed = detectDesktop(envOf({{"XDG_CURRENT_DESKTOP", "sway"}}))->apply({kPic, false, {}}, tools);
-    EXPECT_FALSE(failed.ok);
-    EXPECT_EQ(failed.error, "swaymsg output * bg \"" + kPic + "\" fill failed (exit status 3): Error: no outputs");
+    ProcessToolRunner tools(standIns(dir, {{"swaymsg", "echo 'Error: no outputs' >&2; exit 3"}, {"pcmanfm-qt", "exec /bin/sleep 30"}}), 500);
+    const std::pair<const char *, QString> cases[] = {
+        {"XDG_CURRENT_DESKTOP=sway", "swaymsg output * bg \"" + kPic + "\" fill failed (exit status 3): Error: no outputs"},
+        {"XDG_CURRENT_DESKTOP=MATE", "gsettings is not installed."},
+        {"XDG_CURRENT_DESKTOP=LXQt", "pcmanfm-qt did not finish in time and was stopped."},
+    };
+    for (const auto &[env, error] : cases) {
+        const ApplyResult r = on(env)->apply({kPic, false, {}}, tools);
+        EXPECT_FALSE(r.ok) << env;
+        EXPECT_EQ(r.error, error);
+    }
     EXPECT_EQ(TempDir::read(dir.path("bin/swaymsg.log")), "output\n*\nbg\n" + kPic.toUtf8() + "\nfill\n");
-
-    const ApplyResult missing = detectDesktop(envOf({{"XDG_CURRENT_DESKTOP", "MATE"}}))->apply({kPic, false, {}}, tools);
-    EXPECT_EQ(missing.error, "gsettings is not installed.");
-
-    const ApplyResult hung = detectDesktop(envOf({{"XDG_CURRENT_DESKTOP", "LXQt"}}))->apply({kPic, false, {}}, tools);
-    EXPECT_EQ(hung.error, "pcmanfm-qt did not finish in time and was stopped.");
 }
 
 TEST(WallpaperBackends, GnomeAgainstRealGsettings)
@@ -214,36 +174,30 @@ TEST(WallpaperBackends, GnomeAgainstRealGsettings)
     ProcessToolRunner tools(env);
     if (tools.find("gsettings").isEmpty())
         GTEST_SKIP() << "gsettings is not installed";
-    const auto *gnome = detectDesktop(envOf({{"XDG_CURRENT_DESKTOP", "ubuntu:GNOME"}}));
     PictureStore pictures(dir.path("pictures"));
     QImage image(8, 8, QImage::Format_RGB32);
     image.fill(Qt::blue);
-    QString error, first;
+    QStringList saved;
     for (int run = 0; run < 3; ++run) {
+        QString error;
         const QString pic = pictures.save(image, QDateTime::currentDateTime(), &error);
         ASSERT_FALSE(pic.isEmpty()) << qPrintable(error);
-        EXPECT_NE(pic, first);
-        if (first.isEmpty())
-            first = pic;
+        EXPECT_FALSE(saved.contains(pic)); // a new name each time, so the desktop reloads it
+        saved << pic;
         pictures.cleanUp(2);
-        ASSERT_TRUE(gnome->apply({pic, false, {}}, tools).ok);
+        ASSERT_TRUE(on("XDG_CURRENT_DESKTOP=ubuntu:GNOME")->apply({pic, false, {}}, tools).ok);
         const QString uri = "'" + QUrl::fromLocalFile(pic).toString(QUrl::FullyEncoded) + "'";
-        for (const char *key : {"picture-uri", "picture-uri-dark"}) {
-            const ToolResult got = tools.run({"gsettings", {"get", "org.gnome.desktop.background", key}});
-            EXPECT_EQ(got.output.trimmed(), uri) << key;
-        }
+        for (const char *key : {"picture-uri", "picture-uri-dark"})
+            EXPECT_EQ(tools.run({"gsettings", {"get", "org.gnome.desktop.background", key}}).output.trimmed(), uri) << key;
     }
     EXPECT_EQ(pictures.pictures().size(), 2);
-    EXPECT_FALSE(QFile::exists(first));
+    EXPECT_FALSE(QFile::exists(saved[0]));
 }
 
 TEST(DailySchedule, WritesVerifiableUnitsOnceAndRemovesThem)
 {
     TempDir dir;
-    standIn(dir, "systemctl", "exit 0");
-    QProcessEnvironment env;
-    env.insert("PATH", dir.path("bin"));
-    ProcessToolRunner tools(env);
+    ProcessToolRunner tools(standIns(dir, {{"systemctl", "exit 0"}}));
     const QString program = QStringLiteral(DW_BINARY_DIR "/wrenpad");
     DailySchedule schedule(dir.path("config"), program, tools);
 
@@ -263,13 +217,11 @@ TEST(DailySchedule, WritesVerifiableUnitsOnceAndRemovesThem)
               "--user\ndaemon-reload\n--user\nenable\n--now\ndatewren-wallpaper.timer\n"
               "--user\ndaemon-reload\n--user\nenable\n--now\ndatewren-wallpaper.timer\n");
 
-    const QString analyze = QStandardPaths::findExecutable("systemd-analyze");
-    if (!analyze.isEmpty()) {
+    if (const QString analyze = QStandardPaths::findExecutable("systemd-analyze"); !analyze.isEmpty()) {
         QProcess verify;
         verify.start(analyze, {"verify", schedule.timerPath(), schedule.servicePath()});
         verify.waitForFinished(60000);
-        const QString said = QString::fromLocal8Bit(verify.readAllStandardError());
-        EXPECT_EQ(verify.exitCode(), 0) << qPrintable(said);
+        EXPECT_EQ(verify.exitCode(), 0) << verify.readAllStandardError().constData();
     }
 
     dw::setPreferenceFlag(store, kDailyWallpaperKey, false);
