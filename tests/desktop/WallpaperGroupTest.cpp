@@ -15,8 +15,7 @@ struct WallpaperGroupTest : ::testing::Test, test::TestWindow {};
 
 TEST_F(WallpaperGroupTest, OthersTabControlsStoreTheirPreferences)
 {
-    QWidget *others = window.tabPage(MainWindow::OthersTab);
-    auto *group = others->findChild<QGroupBox *>("fraWallpaper");
+    auto *group = window.tabPage(MainWindow::OthersTab)->findChild<QGroupBox *>("fraWallpaper");
     ASSERT_TRUE(group);
     EXPECT_EQ(group->title(), "Desktop wallpaper");
     auto *after = group->findChild<QComboBox *>("cmbAfterCreate");
@@ -30,11 +29,10 @@ TEST_F(WallpaperGroupTest, OthersTabControlsStoreTheirPreferences)
     const struct {
         const char *name, *caption;
         bool checked;
-        QString key;
     } boxes[] = {
-        {"chkDailyWallpaper", "Refresh the wallpaper every day and at login", false, desktop::kDailyWallpaperKey},
-        {"chkMonthPanel", "Show this month's panel open on the picture", true, desktop::kMonthPanelKey},
-        {"chkLockScreen", "Also set the lock screen picture", false, desktop::kLockScreenKey},
+        {"chkDailyWallpaper", "Refresh the wallpaper every day and at login", false},
+        {"chkMonthPanel", "Show this month's panel open on the picture", true},
+        {"chkLockScreen", "Also set the lock screen picture", false},
     };
     for (const auto &b : boxes) {
         auto *box = group->findChild<QCheckBox *>(b.name);

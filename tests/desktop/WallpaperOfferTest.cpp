@@ -44,13 +44,8 @@ TEST(WallpaperOffer, AfterCreateHtmlAsksOrActsAsThePreferenceSays)
         offerWallpaper("/p/page.html", store, prompter, [&](const QString &page) {
             EXPECT_EQ(page, "/p/page.html");
             ++sets;
-            SetWallpaperOutcome o;
-            o.ok = c.succeeds;
-            o.desktop = "sway";
-            o.picture = "/p/datewren-1.png";
-            if (!c.succeeds)
-                o.error = "swaymsg failed (exit status 1).";
-            return o;
+            return SetWallpaperOutcome{.ok = c.succeeds, .desktop = "sway", .picture = "/p/datewren-1.png", .done = {},
+                                       .error = c.succeeds ? "" : "swaymsg failed (exit status 1)."};
         });
         EXPECT_EQ(sets, c.sets) << c.preference;
         EXPECT_EQ(prompter.messages, c.messages) << c.preference;
@@ -72,14 +67,14 @@ TEST(PageRenderer, PinnedDayAt1280x720ShowsDateNamesAndTheMonthPanel)
     ASSERT_TRUE(write.waitForFinished(60000));
     ASSERT_EQ(write.exitCode(), 0);
 
-    auto textOf = [&](bool open, QImage *picture) {
+    auto textOf = [&](bool open) {
         RenderRequest r;
         r.pagePath = dir.path("p.html");
         r.size = {1280, 720};
         r.today = QDate(2026, 3, 5);
         r.monthPanelOpen = open;
         const RenderResult got = renderPage(r);
-        *picture = got.image;
+        EXPECT_EQ(got.image.size(), QSize(1280, 720));
         QString text;
         // The panel's small print at the left edge reads better enlarged, on its own.
         const QImage panel = got.image.copy(0, 0, 400, 720).scaled(1200, 2160, Qt::KeepAspectRatio, Qt::SmoothTransformation);
@@ -92,16 +87,14 @@ TEST(PageRenderer, PinnedDayAt1280x720ShowsDateNamesAndTheMonthPanel)
         }
         return text;
     };
-    QImage picture;
-    const QString open = textOf(true, &picture);
-    EXPECT_EQ(picture.size(), QSize(1280, 720));
+    const QString open = textOf(true);
     EXPECT_TRUE(open.contains("05/03/2026")) << qPrintable(open);
     EXPECT_TRUE(open.contains("Ada Lovelace - 05/03/1990")) << qPrintable(open);
     // Bob is not due on the 5th: only this month's panel lists him.
     EXPECT_TRUE(open.contains("Bob Stone")) << qPrintable(open);
     EXPECT_TRUE(open.contains("In March")) << qPrintable(open);
 
-    const QString closed = textOf(false, &picture);
+    const QString closed = textOf(false);
     EXPECT_FALSE(closed.contains("Bob Stone")) << qPrintable(closed);
     EXPECT_TRUE(closed.contains("Ada Lovelace")) << qPrintable(closed);
 }
