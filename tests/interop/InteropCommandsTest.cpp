@@ -9,7 +9,9 @@ using namespace dw;
 namespace {
 const QString kPhone = QStringLiteral(DW_TEST_DATA "/phone.vcf");
 
+// A window's list holding one old event, and its import commands.
 struct Fixture {
+    Fixture() { list.append({"Old", "01/01/2000", "-", 0, kDefaultRule}); }
     EventList list;
     test::ScriptedPrompter prompter;
     InteropCommands commands{list, prompter, [](ImportOptions &) { return true; }, nullptr};
@@ -25,19 +27,17 @@ TEST(InteropCommandsTest, MessagesAndTheAddOrReplaceQuestion)
                          "Import Contacts and Calendars", Icon::Information, Buttons::YesNo, Button::No};
     const Message details{"No Date Person: no date", "Import Contacts and Calendars", Icon::Information,
                           Buttons::Ok, Button::Ok};
-    struct Case {
+    const struct {
         Button answer;
         int count;
         std::vector<Message> messages;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {Button::Yes, 5, {question, report, details}},
         {Button::No, 4, {question, report, details}},
         {Button::Cancel, 1, {question}},
     };
-    for (const Case &c : cases) {
+    for (const auto &c : cases) {
         Fixture f;
-        f.list.append({"Old", "01/01/2000", "-", 0, kDefaultRule});
         f.prompter.answer(c.answer);
         if (c.answer != Button::Cancel)
             f.prompter.answer(Button::Yes);
@@ -48,7 +48,6 @@ TEST(InteropCommandsTest, MessagesAndTheAddOrReplaceQuestion)
 
     // A file that cannot be read is refused before the question, so the list stays whole.
     Fixture f;
-    f.list.append({"Old", "01/01/2000", "-", 0, kDefaultRule});
     test::TempDir dir;
     f.commands.importFiles({kPhone, dir.write("cut.vcf", "BEGIN:VCARD\r\n")});
     EXPECT_EQ(f.list.count(), 1);
