@@ -223,10 +223,6 @@ TEST(ImportMergeTest, SkipsDuplicatesAndReports)
     EXPECT_EQ(importReport(mergeImports(results, {})),
               QStringList{"Imported 11 events from 7 contacts and 7 calendar events; 3 contacts have no date; "
                           "3 calendar events are not yearly all-day events"});
-    results.push_back(readVCards("BEGIN:VCARD\r\n", {}));
-    const ImportSummary refused = mergeImports(results, {});
-    EXPECT_TRUE(refused.added.empty());
-    EXPECT_FALSE(refused.error.isEmpty());
 }
 
 TEST(ImportCliTest, IntoMissingAndExistingList)
