@@ -2,9 +2,11 @@
 #include "core/settings/PositionEditor.h"
 #include "core/settings/SettingsGroups.h"
 #include "core/settings/SettingsCommands.h"
+#include "core/settings/SettingsFile.h"
 #include "core/settings/SettingsLists.h"
 #include "core/settings/SettingsStore.h"
 #include "platform/ProductInfo.h"
+#include "tests/support/SavedGroups.h"
 #include "tests/support/ScriptedPrompter.h"
 
 #include <gtest/gtest.h>
@@ -15,87 +17,63 @@ namespace {
 const Message kAskDefaults{QStringLiteral("Do you want to revert all settings to Default settings?"),
                            QStringLiteral("Default Settings?"), Icon::Question, Buttons::YesNo, Button::No};
 
+// The example look from the data folder, every colour changed, and the few values that file
+// leaves at their defaults changed too, so a reset that forgets a field shows.
 SettingsModel changedEverywhere()
 {
     SettingsModel m;
-    m.fonts = {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")};
+    EXPECT_TRUE(settingsFromDwtFile(QStringLiteral(DW_TEST_DATA "/changed.dwt"), &m));
     m.fontSizes = {QStringLiteral("26"), QStringLiteral("20"), QStringLiteral("12")};
-    m.fontStyles = {QStringLiteral("Bold"), QStringLiteral("Italic"), QStringLiteral("Bold-Ita")};
     for (auto &p : m.pickers) {
         p.text = QStringLiteral("010203");
         p.value = rgbValue(1, 2, 3);
     }
     m.pickers[3].defaultText = QStringLiteral("00ff00");
-    m.animate = true;
-    m.animation = QStringLiteral("Glow");
-    m.backgroundKind = QStringLiteral("Picture");
-    m.backgroundPicture = QStringLiteral("/x.png");
-    m.remindBefore = QStringLiteral("9");
-    m.showBlock = {false, true, false, false};
-    m.mdEffect = QStringLiteral("Blur");
     m.blurStrength = m.glowStrength = QStringLiteral("5");
-    m.dropX = m.dropY = QStringLiteral("-3");
-    m.mdOpacity = m.ndOpacity = QStringLiteral("7");
-    m.mdDateStyle = QStringLiteral("dd MMMM, yyyy");
-    m.ndDateSep = QStringLiteral(",");
-    m.scrollerBorderStyle = QStringLiteral("Ridge");
-    chooseMainDatePosition(m, 3, nullptr);
-    chooseNameDatePosition(m, 7, nullptr);
-    chooseScrollerPosition(m, 0);
-    m.taskbarHeight = QStringLiteral("60");
-    m.shortcuts[9] = QStringLiteral("bd");
-    m.completions[9] = QStringLiteral("Birthday");
+    m.ndOpacity = QStringLiteral("7");
     m.saveAtExit = false;
     return m;
 }
 } // namespace
 
-TEST(DefaultsTest, EachTabAsksAndNoChangesNothing)
+TEST(DefaultsTest, EachCommandAsksAndResetsOnlyItsGroups)
 {
-    test::ScriptedPrompter prompter;
-    SettingsModel m = changedEverywhere();
-    const SettingsModel before = m;
-    prompter.answer(Button::No).answer(Button::No).answer(Button::No);
-    EXPECT_FALSE(formatDefaults(m, prompter));
-    EXPECT_FALSE(effectsDefaults(m, prompter));
-    EXPECT_FALSE(positionDefaults(m, prompter));
-    EXPECT_EQ(prompter.messages, (std::vector<Message>{kAskDefaults, kAskDefaults, kAskDefaults}));
-    EXPECT_EQ(m.fonts, before.fonts);
-    EXPECT_EQ(m.mdEffect, before.mdEffect);
-    EXPECT_EQ(m.mainDatePosition, before.mainDatePosition);
-
-    prompter.reset();
-    prompter.answer(Button::Yes);
-    ASSERT_TRUE(formatDefaults(m, prompter));
-    EXPECT_EQ(formatPairs(m), formatPairs(SettingsModel{}));
-    EXPECT_EQ(m.animation, QStringLiteral("Glow")); // the kind stays for the next "Animate"
-    EXPECT_EQ(m.backgroundPicture, QStringLiteral("/x.png"));
-    EXPECT_EQ(m.pickers[3].defaultText, QStringLiteral("ff0000")); // whatever it had become
-    EXPECT_EQ(m.pickers[5].text, QStringLiteral("010203"));  // an Effects colour
-}
-
-TEST(DefaultsTest, ResetAsksOnceAndKeepsPairsAndSaveAtExit)
-{
-    test::ScriptedPrompter prompter;
-    SettingsModel m = changedEverywhere();
-    prompter.answer(Button::No);
-    EXPECT_FALSE(resetAllSettings(m, prompter));
-    EXPECT_EQ(m.fonts[0], QStringLiteral("A"));
-
-    prompter.reset();
-    prompter.answer(Button::Yes);
-    ASSERT_TRUE(resetAllSettings(m, prompter));
-    EXPECT_EQ(prompter.messages,
-              (std::vector<Message>{{QStringLiteral("Are you sure you want to reset all settings?"),
-                                     QStringLiteral("Reset?"), Icon::Critical, Buttons::YesNo, Button::No}}));
-    SettingsModel want; // the defaults, with the shortcut pairs and "Save at exit" as they were
-    want.shortcuts[9] = QStringLiteral("bd");
-    want.completions[9] = QStringLiteral("Birthday");
-    EXPECT_EQ(formatPairs(m), formatPairs(want));
-    EXPECT_EQ(effectsPairs(m), effectsPairs(want));
-    EXPECT_EQ(positionPairs(m), positionPairs(want));
-    EXPECT_EQ(autoCPairs(m), autoCPairs(want));
-    EXPECT_FALSE(m.saveAtExit);
+    const Message askReset{QStringLiteral("Are you sure you want to reset all settings?"), QStringLiteral("Reset?"),
+                           Icon::Critical, Buttons::YesNo, Button::No};
+    using Command = bool (*)(SettingsModel &, Prompter &);
+    const struct {
+        const char *name;
+        Command run;
+        Message ask;
+        std::array<bool, 4> resets; // Format, Effects, Position, AutoC
+        const char *importantDefault; // its own red, or the Name-Date colour once the pickers are refreshed
+    } commands[] = {
+        {"format", [](SettingsModel &m, Prompter &p) { return formatDefaults(m, p); }, kAskDefaults, {1, 0, 0, 0},
+         "ff0000"},
+        {"effects", [](SettingsModel &m, Prompter &p) { return effectsDefaults(m, p); }, kAskDefaults, {0, 1, 0, 0},
+         "00ff00"},
+        {"position", [](SettingsModel &m, Prompter &p) { return positionDefaults(m, p); }, kAskDefaults, {0, 0, 1, 0},
+         "010203"},
+        {"reset all", resetAllSettings, askReset, {1, 1, 1, 0}, "008000"}, // the shortcut pairs stay
+    };
+    const auto changed = test::savedGroups(changedEverywhere());
+    const auto defaults = test::savedGroups(SettingsModel{});
+    for (const auto &c : commands) {
+        test::ScriptedPrompter prompter;
+        SettingsModel m = changedEverywhere();
+        prompter.answer(Button::No).answer(Button::Yes);
+        EXPECT_FALSE(c.run(m, prompter)) << c.name;
+        EXPECT_EQ(test::savedGroups(m), changed) << c.name;
+        ASSERT_TRUE(c.run(m, prompter)) << c.name;
+        EXPECT_EQ(prompter.messages, (std::vector<Message>{c.ask, c.ask})) << c.name;
+        const auto now = test::savedGroups(m);
+        for (size_t g = 0; g < 4; ++g)
+            EXPECT_EQ(now[g], c.resets[g] ? defaults[g] : changed[g]) << c.name << " group " << g;
+        EXPECT_FALSE(m.saveAtExit) << c.name;
+        EXPECT_EQ(m.pickers[3].defaultText, QString::fromLatin1(c.importantDefault)) << c.name;
+        EXPECT_EQ(m.animation, QStringLiteral("ColourBlink")); // the kind stays for the next "Animate"
+        EXPECT_EQ(m.backgroundPicture, QStringLiteral("/home/user/Pictures/sky.png"));
+    }
 }
 
 TEST(DefaultsTest, SaveAllAndTheInfoBox)
@@ -157,34 +135,33 @@ TEST(PositionEditorTest, DropsAreCorrectedIntoTheFrame)
 {
     SettingsModel m;
     chooseMainDatePosition(m, 4, nullptr);
-    dropMarker(m, Marker::MainDate, 99999, 99999, nullptr);
-    EXPECT_EQ(m.mainDateLeft, 4840 - 705);
-    EXPECT_EQ(m.mainDateTop, 3630 - 210);
-    EXPECT_EQ(m.mainDatePosition, QStringLiteral("Custom"));
-    dropMarker(m, Marker::MainDate, -50, 10, nullptr);
-    EXPECT_EQ(m.mainDateLeft, 0);
-    EXPECT_EQ(m.mainDateTop, 120);
-    dropMarker(m, Marker::MainDate, 1000, 1105, nullptr); // 647.5 halves to even: 648
-    EXPECT_EQ(m.mainDateLeft, 648);
-    EXPECT_EQ(m.mainDateTop, 1000);
-    dropMarker(m, Marker::MainDate, 1002, 1105.5, nullptr); // 649.5 -> 650, 1000.5 -> 1000
-    EXPECT_EQ(m.mainDateLeft, 650);
-    EXPECT_EQ(m.mainDateTop, 1000);
-
     chooseNameDatePosition(m, 5, nullptr);
     chooseAlignment(m, 0);
-    dropMarker(m, Marker::NameDate, 2000, 2000, nullptr);
-    EXPECT_EQ(m.nameDateAlign, 2);
-    EXPECT_EQ(m.nameDatePosition, QStringLiteral("Custom"));
-    EXPECT_EQ(m.nameDateLeft, 1602); // 1602.5 halves to even
-    EXPECT_EQ(m.nameDateTop, 1895);
-
     chooseScrollerPosition(m, 2);
-    dropMarker(m, Marker::Scroller, 3000, 0, nullptr);
-    EXPECT_EQ(m.scrollerTop, 120);
+    const struct {
+        Marker marker;
+        double x, y, left, top;
+    } drops[] = {
+        {Marker::MainDate, 99999, 99999, 4840 - 705, 3630 - 210},
+        {Marker::MainDate, -50, 10, 0, 120},         // never into the top band
+        {Marker::MainDate, 1000, 1105, 648, 1000},   // 647.5 halves to even
+        {Marker::MainDate, 1002, 1105.5, 650, 1000}, // 649.5 -> 650, 1000.5 -> 1000
+        {Marker::NameDate, 2000, 2000, 1602, 1895},  // 1602.5 halves to even
+        {Marker::Scroller, 3000, 0, 0, 120},
+        {Marker::Scroller, 3000, 5000, 0, 3420},
+    };
+    for (const auto &d : drops) {
+        dropMarker(m, d.marker, d.x, d.y, nullptr);
+        const auto at = d.marker == Marker::MainDate   ? std::pair(m.mainDateLeft, m.mainDateTop)
+                        : d.marker == Marker::NameDate ? std::pair(m.nameDateLeft, m.nameDateTop)
+                                                       : std::pair(0.0, m.scrollerTop);
+        EXPECT_EQ(at, std::pair(d.left, d.top)) << d.x << "," << d.y;
+    }
+    // Every drop makes the place Custom; the Name-Date marker then aligns right.
+    EXPECT_EQ(m.mainDatePosition, QStringLiteral("Custom"));
+    EXPECT_EQ(m.nameDatePosition, QStringLiteral("Custom"));
+    EXPECT_EQ(m.nameDateAlign, 2);
     EXPECT_EQ(m.scrollerPreset, -1);
-    dropMarker(m, Marker::Scroller, 3000, 5000, nullptr);
-    EXPECT_EQ(m.scrollerTop, 3420);
 
     placeMarkersAtRightEdge(m);
     EXPECT_EQ(m.mainDateLeft, 4125);
