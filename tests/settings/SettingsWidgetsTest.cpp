@@ -12,12 +12,10 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -25,6 +23,16 @@
 using namespace dw;
 
 namespace {
+// One user action on a control by name (a click, a choice or typed text; none when `control` is
+// null), then one property of a widget read back as text ("true"/"false" for flags).
+struct Step {
+    const char *control;
+    const char *input;
+    const char *widget;
+    const char *property;
+    const char *want;
+};
+
 struct Pages : ::testing::Test {
     SettingsModel model;
     MemorySettingsStore store;
@@ -44,21 +52,34 @@ struct Pages : ::testing::Test {
         EXPECT_NE(w, nullptr) << name;
         return w;
     }
-    void choose(const char *combo, const QString &text)
+    void act(const char *control, const QString &input)
     {
-        QComboBox *box = find<QComboBox>(combo);
-        const int index = box->findText(text);
-        ASSERT_GE(index, 0) << combo << " " << text.toStdString();
-        box->setCurrentIndex(index);
-        emit box->activated(index);
+        QWidget *w = find<QWidget>(control);
+        if (auto *button = qobject_cast<QAbstractButton *>(w)) {
+            button->click();
+        } else if (auto *box = qobject_cast<QComboBox *>(w)) {
+            const int index = box->findText(input);
+            ASSERT_GE(index, 0) << control << " " << input.toStdString();
+            box->setCurrentIndex(index);
+            emit box->activated(index);
+        } else if (auto *edit = qobject_cast<QLineEdit *>(w)) {
+            edit->setText(input);
+            emit edit->textEdited(input);
+        }
     }
-    void type(const char *edit, const QString &text)
+    QString read(const char *widget, const char *property)
     {
-        QLineEdit *e = find<QLineEdit>(edit);
-        e->setText(text);
-        emit e->textEdited(text);
+        return find<QWidget>(widget)->property(property).toString();
     }
-    bool shown(const char *name) { return find<QWidget>(name)->isVisibleTo(&host); }
+    void run(std::initializer_list<Step> steps)
+    {
+        for (const Step &s : steps) {
+            if (s.control)
+                act(s.control, QString::fromUtf8(s.input));
+            EXPECT_EQ(read(s.widget, s.property), QString::fromUtf8(s.want))
+                << (s.control ? s.control : "") << " " << s.input << " -> " << s.widget << "." << s.property;
+        }
+    }
 };
 using SettingsPagesTest = Pages;
 
@@ -71,47 +92,35 @@ QStringList items(QComboBox *box)
 }
 } // namespace
 
-TEST_F(SettingsPagesTest, ControlsCarryTheirNamesCaptionsAndLists)
+TEST_F(SettingsPagesTest, ControlsCarryTheirCaptionsAndLists)
 {
-    host.show();
-    for (const char *name : {"cmbFonts0", "cmbFonts2", "cmbFontSize1", "cmbFStyle2", "cmbBackground", "cmbDays",
-                             "cmbEffects", "cmbStrBlur", "cmbDirBlur", "cmbXDs", "cmbYDs", "cmbStrGlow", "cmbDirSS",
-                             "cmbMDStyle", "cmbMDSep", "cmbNDStyle", "cmbNDSep", "cmbSBgStyle", "cmbSBoStyle",
-                             "cmbMDPosition", "cmbNDPosition"})
-        find<QComboBox>(name);
-    for (int i = 0; i < 8; ++i)
-        find<ColourButton>(qPrintable(QStringLiteral("clrPicker%1").arg(i)));
-    for (int i = 0; i < 14; ++i) {
+    const char *save = "Save Settings", *defaults = "Default Settings...";
+    const struct {
+        const char *widget, *property, *text;
+    } fixed[] = {
+        {"chkFormat0", "text", "Main Date : "}, {"chkFormat1", "text", "Name-Date :"},
+        {"chkFormat2", "text", "Scroller :"}, {"chkFormat3", "text", "Background :"}, {"chkAnim", "text", "Animate"},
+        {"chkSaveExit", "text", "Save at exit"}, {"cmdSave", "text", save}, {"cmdSave1", "text", save},
+        {"cmdSave2", "text", save}, {"cmdSave3", "text", save}, {"cmdDefault", "text", defaults},
+        {"cmdDefault1", "text", defaults}, {"cmdDefault2", "text", defaults},
+        {"cmdSaveAll", "text", "Save All Settings to Registry"}, {"cmdReset", "text", "Reset All Settings to Default..."},
+        {"cmdSaveFile", "text", "Save Current Settings to File..."}, {"cmdGetFile", "text", "Get Settings From File..."},
+        {"cmdTemplate", "text", "Create Template From File..."}, {"cmdInfo", "text", "?"},
+        {"cmdBrowse", "text", "Browse..."}, {"cmdGetFile", "toolTip", "Warning: Save settings before opening."},
+        {"chkSaveExit", "toolTip", "Save all settings at exit"},
+        {"txtTaskbar", "toolTip",
+         "Please specify the height of the Taskbar (in pixels) so that \"Bottom\" positions can be displayed correctly."},
+        {"fraEffects4", "title", "SpookyShadow"}, {"lblMainDate", "text", "Main Date"},
+        {"lblDays", "text", "Remind me             days before an event."},
+        {"clrPicker0", "toolTip", "R:255 G:0 B:0 or #FF0000"}, {"txtAutoCom1", "text", "gmail.com"},
+    };
+    for (const auto &f : fixed)
+        EXPECT_EQ(read(f.widget, f.property), QString::fromUtf8(f.text)) << f.widget << "." << f.property;
+    for (int i = 0; i < 14; ++i)
         EXPECT_EQ(find<QLineEdit>(qPrintable(QStringLiteral("txtShortcut%1").arg(i)))->maxLength(), 2);
-        find<QLineEdit>(qPrintable(QStringLiteral("txtAutoCom%1").arg(i)));
-    }
-    const std::pair<const char *, const char *> captions[] = {
-        {"chkFormat0", "Main Date : "}, {"chkFormat1", "Name-Date :"}, {"chkFormat2", "Scroller :"},
-        {"chkFormat3", "Background :"}, {"chkAnim", "Animate"}, {"chkSaveExit", "Save at exit"}};
-    for (const auto &[name, caption] : captions)
-        EXPECT_EQ(find<QCheckBox>(name)->text(), QString::fromLatin1(caption));
-    const std::pair<const char *, const char *> buttons[] = {
-        {"cmdSave", "Save Settings"}, {"cmdSave1", "Save Settings"}, {"cmdSave2", "Save Settings"},
-        {"cmdSave3", "Save Settings"}, {"cmdDefault", "Default Settings..."}, {"cmdDefault1", "Default Settings..."},
-        {"cmdDefault2", "Default Settings..."}, {"cmdSaveAll", "Save All Settings to Registry"},
-        {"cmdReset", "Reset All Settings to Default..."}, {"cmdSaveFile", "Save Current Settings to File..."},
-        {"cmdGetFile", "Get Settings From File..."}, {"cmdTemplate", "Create Template From File..."},
-        {"cmdInfo", "?"}, {"cmdBrowse", "Browse..."}};
-    for (const auto &[name, caption] : buttons)
-        EXPECT_EQ(find<QPushButton>(name)->text(), QString::fromLatin1(caption));
-    EXPECT_EQ(find<QPushButton>("cmdGetFile")->toolTip(), QStringLiteral("Warning: Save settings before opening."));
-    EXPECT_EQ(find<QCheckBox>("chkSaveExit")->toolTip(), QStringLiteral("Save all settings at exit"));
-    EXPECT_EQ(find<QLineEdit>("txtTaskbar")->toolTip(),
-              QStringLiteral("Please specify the height of the Taskbar (in pixels) so that \"Bottom\" positions can be "
-                             "displayed correctly."));
-    EXPECT_EQ(find<QGroupBox>("fraEffects4")->title(), QStringLiteral("SpookyShadow"));
     EXPECT_EQ(items(find<QComboBox>("cmbFontSize0")), lists::fontSizes(0));
     EXPECT_EQ(items(find<QComboBox>("cmbNDStyle")), lists::nameDateStyles());
     EXPECT_EQ(items(find<QComboBox>("cmbMDPosition")), lists::positions());
-    EXPECT_EQ(find<QLabel>("lblMainDate")->text(), QStringLiteral("Main Date"));
-    EXPECT_EQ(find<QLabel>("lblDays")->text(), QStringLiteral("Remind me             days before an event."));
-    EXPECT_EQ(find<ColourButton>("clrPicker0")->toolTip(), QStringLiteral("R:255 G:0 B:0 or #FF0000"));
-    EXPECT_EQ(find<QLineEdit>("txtAutoCom1")->text(), QStringLiteral("gmail.com"));
 
     // Installed families are listed; a name that is not installed is kept and shown.
     model.fonts[0] = QStringLiteral("Not Installed Sans");
@@ -124,49 +133,34 @@ TEST_F(SettingsPagesTest, ControlsCarryTheirNamesCaptionsAndLists)
 TEST_F(SettingsPagesTest, DependentControlsFollowTheChoices)
 {
     host.show();
-    find<QCheckBox>("chkFormat0")->click();
-    find<QCheckBox>("chkFormat1")->click();
-    EXPECT_FALSE(find<QCheckBox>("chkFormat2")->isEnabled());
-    EXPECT_TRUE(find<QCheckBox>("chkFormat2")->isChecked());
-    find<QCheckBox>("chkFormat1")->click();
-    EXPECT_TRUE(find<QCheckBox>("chkFormat2")->isEnabled());
+    prompter.choose(QString()); // "Browse..." cancelled still switches to a picture background
+    act("txtShortcut8", QStringLiteral("Z"));
+    run({{"chkFormat0", "", "chkFormat2", "enabled", "true"},
+         {"chkFormat1", "", "chkFormat2", "enabled", "false"},
+         {nullptr, nullptr, "chkFormat2", "checked", "true"},
+         {"chkFormat1", "", "chkFormat2", "enabled", "true"},
+         {"cmbEffects", "Blur", "fraEffects1", "visible", "true"},
+         {nullptr, nullptr, "fraEffects3", "visible", "false"},
+         {nullptr, nullptr, "clrPicker5", "visible", "false"},
+         {nullptr, nullptr, "lblEffectColour", "visible", "false"},
+         {"cmbEffects", "Glow", "fraEffects1", "visible", "false"},
+         {nullptr, nullptr, "fraEffects3", "visible", "true"},
+         {nullptr, nullptr, "clrPicker5", "visible", "true"},
+         {"cmbMDStyle", "dd MMMM, yyyy", "cmbMDSep", "enabled", "false"},
+         {"cmbDays", "1", "lblDays", "text", "Remind me             day before an event."},
+         {"txtMDOpacity", "101", "txtMDOpacity", "text", "100"},
+         {nullptr, nullptr, "txtMDOpacity", "selectedText", "100"},
+         {"txtNDOpacity", "0", "txtNDOpacity", "text", "0"},
+         {"txtTaskbar", "70", "txtTaskbar", "text", "35"},
+         {"txtShortcut9", "y", "txtShortcut9", "text", ""}, // slot 4 has it already
+         {"cmdBrowse", "", "clrPicker4", "visible", "false"},
+         {nullptr, nullptr, "txtBrowse", "visible", "true"}});
     EXPECT_EQ(model.showBlock, (std::array<bool, 4>{false, true, true, true}));
-
-    choose("cmbEffects", QStringLiteral("Blur"));
-    EXPECT_TRUE(shown("fraEffects1"));
-    EXPECT_FALSE(shown("fraEffects3"));
-    EXPECT_FALSE(shown("clrPicker5"));
-    EXPECT_FALSE(shown("lblEffectColour"));
-    choose("cmbEffects", QStringLiteral("Glow"));
-    EXPECT_FALSE(shown("fraEffects1"));
-    EXPECT_TRUE(shown("fraEffects3"));
-    EXPECT_TRUE(shown("clrPicker5"));
     EXPECT_EQ(model.mdEffect, QStringLiteral("Glow"));
-
-    choose("cmbMDStyle", QStringLiteral("dd MMMM, yyyy"));
-    EXPECT_FALSE(find<QComboBox>("cmbMDSep")->isEnabled());
-    choose("cmbDays", QStringLiteral("1"));
-    EXPECT_EQ(find<QLabel>("lblDays")->text(), QStringLiteral("Remind me             day before an event."));
-
-    type("txtMDOpacity", QStringLiteral("101"));
-    EXPECT_EQ(find<QLineEdit>("txtMDOpacity")->text(), QStringLiteral("100"));
-    EXPECT_EQ(find<QLineEdit>("txtMDOpacity")->selectedText(), QStringLiteral("100"));
-    type("txtNDOpacity", QStringLiteral("0"));
     EXPECT_EQ(model.ndOpacity, QStringLiteral("0"));
-    type("txtTaskbar", QStringLiteral("70"));
-    EXPECT_EQ(find<QLineEdit>("txtTaskbar")->text(), QStringLiteral("35"));
-    type("txtShortcut8", QStringLiteral("Z"));
     EXPECT_EQ(model.shortcuts[8], QStringLiteral("zz"));
-    type("txtShortcut9", QStringLiteral("y")); // slot 4 has it already
-    EXPECT_EQ(find<QLineEdit>("txtShortcut9")->text(), QString());
-
-    // "Browse..." cancelled still switches to a picture background.
-    prompter.choose(QString());
-    find<QPushButton>("cmdBrowse")->click();
     EXPECT_EQ(prompter.dialogs, std::vector<FileKind>{FileKind::Picture});
     EXPECT_EQ(model.backgroundKind, QStringLiteral("Picture"));
-    EXPECT_FALSE(shown("clrPicker4"));
-    EXPECT_TRUE(shown("txtBrowse"));
 
     // "Animate": with no kind marked, Blink is marked and the menu opens; a kind ticks the box.
     model.animation.clear();
@@ -186,19 +180,14 @@ TEST_F(SettingsPagesTest, PositionPageMarkersPicturesAndButtons)
 {
     host.show();
     PositionFrame *frame = tabs.positionTab()->frame();
-    choose("cmbNDPosition", QStringLiteral("Top Right"));
-    choose("cmbMDPosition", QStringLiteral("Top Right"));
-    EXPECT_EQ(find<QComboBox>("cmbMDPosition")->currentText(), QStringLiteral("Top Center"));
+    run({{"cmbNDPosition", "Top Right", "picAlign2", "text", ""},
+         {"cmbMDPosition", "Top Right", "cmbMDPosition", "currentText", "Top Center"}, // the conflict rule
+         {"picAlign1", "", "picAlign1", "text", "center"},
+         {nullptr, nullptr, "cmbNDPosition", "currentText", "Custom"},
+         {"picPos2", "", "picPos2", "text", "bottom"}});
     EXPECT_EQ(prompter.beeps, 1);
     EXPECT_EQ(find<QLabel>("lblMainDate")->pos(), QPoint(qRound(2067.5 / 12), 10));
     EXPECT_EQ(find<QFrame>("lnMD")->y(), 10);
-    EXPECT_EQ(find<QToolButton>("picAlign2")->text(), QString());
-
-    find<QToolButton>("picAlign1")->click();
-    EXPECT_EQ(find<QToolButton>("picAlign1")->text(), QStringLiteral("center"));
-    EXPECT_EQ(find<QComboBox>("cmbNDPosition")->currentText(), QStringLiteral("Custom"));
-    find<QToolButton>("picPos2")->click();
-    EXPECT_EQ(find<QToolButton>("picPos2")->text(), QStringLiteral("bottom"));
     EXPECT_EQ(model.scrollerTop, 3390);
 
     // Dropped onto a marker: nothing. On the free area: placed, corrected, Custom.
@@ -206,7 +195,6 @@ TEST_F(SettingsPagesTest, PositionPageMarkersPicturesAndButtons)
     EXPECT_EQ(model.mainDatePosition, QStringLiteral("Top Center"));
     frame->dropAt(Marker::MainDate, QPointF(4800, 3600));
     EXPECT_EQ(model.mainDatePosition, QStringLiteral("Custom"));
-    EXPECT_EQ(model.mainDateLeft, 4135);
     EXPECT_EQ(find<QLabel>("lblMainDate")->pos(), QPoint(qRound(4135 / 12.0), qRound(3420 / 12.0)));
     frame->dropAt(Marker::Scroller, QPointF(100, 800));
     EXPECT_EQ(find<QToolButton>("picPos2")->text(), QString());
@@ -220,9 +208,8 @@ TEST_F(SettingsPagesTest, PositionPageMarkersPicturesAndButtons)
     EXPECT_EQ(model.nameDateAlign, 2);
 
     prompter.answer(Button::Yes);
-    find<QPushButton>("cmdDefault2")->click();
+    run({{"cmdDefault2", "", "picAlign2", "text", "right"}});
     EXPECT_EQ(model.mainDateLeft, 4125);
-    EXPECT_EQ(find<QToolButton>("picAlign2")->text(), QStringLiteral("right"));
     find<QPushButton>("cmdSave2")->click();
     EXPECT_EQ(store.getSetting(kSettingsSection, QStringLiteral("NameDateAlign")), QStringLiteral("right"));
     find<QPushButton>("cmdInfo")->click();
@@ -240,12 +227,9 @@ TEST(SettingsWindowTest, PagesSitInTheWindowAndStartUpAndExitUseTheStore)
         EXPECT_NE(window.tabPage(MainWindow::FormatTab)->findChild<QCheckBox *>(QStringLiteral("chkFormat0")), nullptr);
         EXPECT_NE(window.tabPage(MainWindow::PositionTab)->findChild<QWidget *>(QStringLiteral("fraPosIn")), nullptr);
         EXPECT_NE(window.tabPage(MainWindow::OthersTab)->findChild<QWidget *>(QStringLiteral("cmdSaveAll")), nullptr);
-        EXPECT_EQ(window.settings().remindBefore, QStringLiteral("9"));
         EXPECT_EQ(window.settings().nameDateLeft, 4035); // start-up puts it at the right edge
-        auto *days = window.findChild<QComboBox *>(QStringLiteral("cmbDays"));
-        EXPECT_EQ(days->currentText(), QStringLiteral("9"));
-        auto *fonts0 = window.findChild<QComboBox *>(QStringLiteral("cmbFonts0"));
-        EXPECT_EQ(fonts0->currentText(), QStringLiteral("Verdana"));
+        EXPECT_EQ(window.findChild<QComboBox *>(QStringLiteral("cmbDays"))->currentText(), QStringLiteral("9"));
+        EXPECT_EQ(window.findChild<QComboBox *>(QStringLiteral("cmbFonts0"))->currentText(), QStringLiteral("Verdana"));
         window.settings().remindBefore = QStringLiteral("3");
         EXPECT_TRUE(window.runExitSequence());
     }
