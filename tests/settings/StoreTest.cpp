@@ -10,13 +10,6 @@
 
 using namespace dw;
 
-namespace {
-QStringList files(const QString &dir)
-{
-    return QDir(dir).entryList(QDir::Files | QDir::Hidden, QDir::Name);
-}
-} // namespace
-
 TEST(StoreTest, AnyKeyAndValueRoundTripsInFirstWrittenOrder)
 {
     test::TempDir dir;
@@ -101,7 +94,7 @@ TEST(StoreTest, ManyKeysAndHugeValuesAndReadingNeverWrites)
     EXPECT_EQ(m.fonts[0], QStringLiteral("Verdana")); // far too long for a family name: kept its own
     EXPECT_EQ(test::TempDir::read(path), before);
     EXPECT_EQ(QFileInfo(path).lastModified(), stamp);
-    EXPECT_EQ(files(dir.root()), QStringList{QStringLiteral("settings.ini")}); // no lock or temp left
+    EXPECT_EQ(QDir(dir.root()).entryList(QDir::Files | QDir::Hidden), QStringList{"settings.ini"}); // no lock, no temp
 }
 
 TEST(StoreTest, TwoWritersLoseNoneOfEachOthersKeys)
@@ -153,16 +146,4 @@ TEST(StoreTest, TwoWritersLoseNoneOfEachOthersKeys)
     ASSERT_TRUE(exporter.waitForFinished(30000));
     EXPECT_EQ(exporter.exitCode(), 1);
     EXPECT_TRUE(exporter.readAllStandardError().contains("wrenpad: Cannot write the settings file"));
-}
-
-TEST(StoreTest, PreferencesLiveInTheirOwnSection)
-{
-    MemorySettingsStore store;
-    const QString key = QStringLiteral("Make the page work in current browsers");
-    EXPECT_TRUE(preferenceFlag(store, key, true));
-    EXPECT_FALSE(preferenceFlag(store, key, false));
-    setPreferenceFlag(store, key, false);
-    EXPECT_FALSE(preferenceFlag(store, key, true));
-    EXPECT_EQ(store.getSetting(QStringLiteral("Preferences"), key), QStringLiteral("0"));
-    EXPECT_TRUE(store.getAllSettings(QStringLiteral("Settings")).empty());
 }
