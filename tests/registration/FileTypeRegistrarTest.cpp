@@ -11,12 +11,7 @@
 using namespace dw;
 
 namespace {
-FileTypeRecord record(const QString &program = QStringLiteral("/opt/Datewren/wrenpad"))
-{
-    FileTypeRecord r;
-    r.program = program;
-    return r;
-}
+const FileTypeRecord kRecord{QStringLiteral("/opt/Datewren/wrenpad")};
 } // namespace
 
 TEST(FileTypeRegistrarTest, WritesExactFilesOnceAndRewritesOnlyWhatChanged)
@@ -26,7 +21,7 @@ TEST(FileTypeRegistrarTest, WritesExactFilesOnceAndRewritesOnlyWhatChanged)
     const FileTypeRegistrar registrar(home.root(), [&](const QString &program, const QStringList &args) {
         return launched << program + ' ' + args.join(' '), true;
     });
-    const auto first = registrar.registerFileType(record());
+    const auto first = registrar.registerFileType(kRecord);
     EXPECT_TRUE(first.mimeWritten && first.desktopWritten);
     EXPECT_EQ(test::TempDir::read(home.path("mime/packages/DatewrenList.xml")),
               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -48,14 +43,14 @@ TEST(FileTypeRegistrarTest, WritesExactFilesOnceAndRewritesOnlyWhatChanged)
     home.write("applications/mimeinfo.cache", "cache");
     const QByteArray desktop = test::TempDir::read(registrar.desktopEntryPath());
     launched.clear();
-    const auto again = registrar.registerFileType(record());
+    const auto again = registrar.registerFileType(kRecord);
     EXPECT_FALSE(again.mimeWritten || again.desktopWritten);
     EXPECT_TRUE(launched.isEmpty());
     EXPECT_EQ(test::TempDir::read(registrar.desktopEntryPath()), desktop);
     EXPECT_EQ(QDir(home.path("mime/packages")).entryList(QDir::Files), QStringList{"DatewrenList.xml"});
 
     // A moved program rewrites the desktop entry only, its path escaped for the Exec line.
-    const auto moved = registrar.registerFileType(record("/home/ann/My Apps/100% \"new\"/wrenpad"));
+    const auto moved = registrar.registerFileType(FileTypeRecord{"/home/ann/My Apps/100% \"new\"/wrenpad"});
     EXPECT_TRUE(!moved.mimeWritten && moved.desktopWritten);
     EXPECT_TRUE(test::TempDir::read(registrar.desktopEntryPath())
                     .contains("\nExec=\"/home/ann/My Apps/100%% \\\\\"new\\\\\"/wrenpad\" %f\n"));
@@ -66,17 +61,17 @@ TEST(FileTypeRegistrarTest, WritesExactFilesOnceAndRewritesOnlyWhatChanged)
                                "MimeType=text/list;\nCategories=Utility;Calendar;\n";
     home.write("applications/wrenpad.desktop", earlier);
     launched.clear();
-    EXPECT_TRUE(registrar.registerFileType(record("/opt/Datewren/wrenpad")).desktopWritten);
+    EXPECT_TRUE(registrar.registerFileType(kRecord).desktopWritten);
     EXPECT_FALSE(QFile::exists(home.path("applications/wrenpad.desktop")));
     EXPECT_EQ(launched, QStringList{tools[1]});
     home.write("applications/wrenpad.desktop", "[Desktop Entry]\nType=Application\nName=My wrenpad\n");
-    EXPECT_FALSE(registrar.registerFileType(record("/opt/Datewren/wrenpad")).desktopWritten);
+    EXPECT_FALSE(registrar.registerFileType(kRecord).desktopWritten);
     EXPECT_TRUE(QFile::exists(home.path("applications/wrenpad.desktop")));
 
     // A data folder that cannot be created (below a plain file, so even root cannot) is silent.
     launched.clear();
     const QString file = home.write("plain-file", "x");
-    const auto refused = FileTypeRegistrar(file + "/share", registrar.detachedLauncher()).registerFileType(record());
+    const auto refused = FileTypeRegistrar(file + "/share", registrar.detachedLauncher()).registerFileType(kRecord);
     EXPECT_FALSE(refused.mimeWritten || refused.desktopWritten || !refused.launched.isEmpty());
 }
 
@@ -90,7 +85,7 @@ TEST(FileTypeRegistrarTest, RealToolsAcceptTheFilesAndMapDweToTheType)
     const FileTypeRegistrar registrar(home.root(), [](const QString &program, const QStringList &args) {
         return QProcess::execute(program, args) == 0;
     });
-    EXPECT_EQ(registrar.registerFileType(record("/opt/my apps/wrenpad")).launched.size(), 2);
+    EXPECT_EQ(registrar.registerFileType(FileTypeRecord{"/opt/my apps/wrenpad"}).launched.size(), 2);
     EXPECT_EQ(QProcess::execute(validate, {registrar.desktopEntryPath()}), 0);
     EXPECT_TRUE(test::TempDir::read(home.path("mime/globs2")).contains(":application/x-datewren-list:*.dwe"));
     EXPECT_TRUE(test::TempDir::read(home.path("applications/mimeinfo.cache")).contains("application/x-datewren-list=example.datewren.wrenpad.desktop;"));

@@ -19,7 +19,6 @@ TEST_F(HelpPanelTest, HelpAndF1OpenTheManualAndCheckForUpdateDrivesItsButton)
     EXPECT_EQ(window.currentPanel(), window.helpPanel());
     EXPECT_TRUE(window.dispatchKey(Qt::Key_F1));
     EXPECT_EQ(shell.opened, (QStringList{manual, manual}));
-    EXPECT_EQ(helpFilePath(QStringLiteral("/opt/dw/")), QStringLiteral("/opt/dw/Datewren.html"));
 
     QStringList labels;
     for (auto *label : window.helpPanel()->findChildren<QLabel *>())
@@ -30,7 +29,6 @@ TEST_F(HelpPanelTest, HelpAndF1OpenTheManualAndCheckForUpdateDrivesItsButton)
     auto *panel = window.helpPanel()->findChild<HelpPanel *>();
     ASSERT_NE(panel, nullptr);
     QPushButton *update = panel->updateButton();
-    EXPECT_EQ(update->objectName(), QStringLiteral("cmdUpdate"));
     EXPECT_EQ(update->toolTip(), QStringLiteral("It downloads information from a small text file (351 bytes)."));
 
     // The button shows the check: disabled and animated while it waits, idle again after.

@@ -1,7 +1,7 @@
 #include "core/update/UpdateCheck.h"
-#include "platform/Shell.h"
 #include "platform/qt/QtHttpFetcher.h"
 #include "tests/support/ScriptedPrompter.h"
+#include "tests/support/TestWindow.h"
 #include "tests/update/LocalHttpServer.h"
 
 #include <gtest/gtest.h>
@@ -11,11 +11,6 @@ using Reply = test::LocalHttpServer::Reply;
 
 namespace {
 
-struct RecordingShell final : Shell {
-    QStringList opened;
-    bool open(const QString &url) override { return opened << url, false; } // failures stay silent
-};
-
 const QString kDownload = QStringLiteral("http://127.0.0.1:1/download/");
 
 struct Check {
@@ -23,6 +18,7 @@ struct Check {
     {
         QObject::connect(&check, &UpdateCheck::captionChanged, [this](const QString &c) { captions << c; });
         check.setAnimationInterval(40);
+        shell.result = false; // a failure to open the site stays silent
     }
     UpdateOutcome run(const QString &url, Button answer = Button::Ok)
     {
@@ -35,15 +31,10 @@ struct Check {
     }
     QtHttpFetcher fetcher;
     test::ScriptedPrompter prompter;
-    RecordingShell shell;
+    test::RecordingShell shell;
     UpdateCheck check;
     QStringList captions;
 };
-
-Reply text(const QByteArray &body, int status = 200, const QByteArray &headers = {})
-{
-    return Reply{status, body, headers, 0, false, false};
-}
 
 const QString kSite = QStringLiteral(" Press OK to visit Datewren site.");
 const Message kError{"Could not get update information. Try again later.\r\nProbably you are not connected to the internet.",
@@ -62,7 +53,7 @@ TEST(UpdateCheckTest, PublishedVersionsGiveTheDocumentedMessagesWhileTheCaptionC
     test::LocalHttpServer server([&](const QByteArray &path) {
         if (path == "/slow")
             return Reply{200, body, {}, 420};
-        return path == "/old" ? text({}, 301, "Location: /update.txt\r\n") : text(body);
+        return path == "/old" ? Reply{301, {}, "Location: /update.txt\r\n"} : Reply{200, body, {}};
     });
     const struct {
         QByteArray body;
@@ -101,15 +92,15 @@ TEST(UpdateCheckTest, EveryBrokenReplyEndsInTheErrorMessage)
 {
     const QByteArray big(10 * 1024 * 1024, '7');
     test::LocalHttpServer server([&](const QByteArray &path) {
-        Reply r = text(path == "/binary" ? QByteArray("7.0\0\x01\xff binary", 14)
+        Reply r{200, path == "/binary" ? QByteArray("7.0\0\x01\xff binary", 14)
                        : path == "/control" ? QByteArray("\x1b[7m7.0.3")
-                       : path.startsWith("/big") ? big : QByteArray());
+                       : path.startsWith("/big") ? big : QByteArray(), {}};
         r.noLength = path == "/bigstream";
         r.silent = path == "/silent";
         if (path == "/loop")
-            r = text({}, 302, "Location: /loop\r\n");
+            r = Reply{302, {}, "Location: /loop\r\n"};
         if (path == "/missing")
-            r = text("7.0.3", 404);
+            r = Reply{404, "7.0.3", {}};
         return r;
     });
     auto gone = std::make_unique<QTcpServer>();
@@ -124,5 +115,4 @@ TEST(UpdateCheckTest, EveryBrokenReplyEndsInTheErrorMessage)
         EXPECT_EQ(c.run(url), UpdateOutcome::Error) << qPrintable(url);
         EXPECT_EQ(c.prompter.messages, std::vector<Message>{kError}) << qPrintable(url);
     }
-
 }
