@@ -18,14 +18,17 @@ QByteArray golden(const char *name)
 {
     return test::TempDir::read(QStringLiteral(DW_TEST_DATA "/") + QLatin1String(name));
 }
-} // namespace
 
-TEST(SettingsFileTest, ExportFromDefaultsAndAfterChanges)
-{
+struct SettingsFileTest : ::testing::Test {
     test::TempDir dir;
     test::ScriptedPrompter prompter;
     MemorySettingsStore store;
     SettingsModel m;
+};
+} // namespace
+
+TEST_F(SettingsFileTest, ExportFromDefaultsAndAfterChanges)
+{
     const QString path = dir.path(QStringLiteral("look.dwt"));
     prompter.choose(path);
     ASSERT_TRUE(exportSettingsFile(m, store, prompter));
@@ -65,12 +68,8 @@ TEST(SettingsFileTest, ExportFromDefaultsAndAfterChanges)
     EXPECT_TRUE(prompter.messages.empty());
 }
 
-TEST(SettingsFileTest, FailedExportIsReportedAndLeavesNoFile)
+TEST_F(SettingsFileTest, FailedExportIsReportedAndLeavesNoFile)
 {
-    test::TempDir dir;
-    test::ScriptedPrompter prompter;
-    MemorySettingsStore store;
-    SettingsModel m;
     const QString path = dir.path(QStringLiteral("gone/look.dwt"));
     prompter.choose(path);
     EXPECT_FALSE(exportSettingsFile(m, store, prompter));
@@ -83,13 +82,9 @@ TEST(SettingsFileTest, FailedExportIsReportedAndLeavesNoFile)
     EXPECT_FALSE(QFileInfo::exists(path));
 }
 
-TEST(SettingsFileTest, ImportStoresEveryPairAndReloads)
+TEST_F(SettingsFileTest, ImportStoresEveryPairAndReloads)
 {
-    test::TempDir dir;
-    test::ScriptedPrompter prompter;
-    MemorySettingsStore store;
     store.saveSetting(kSettingsSection, QStringLiteral("MDEffect"), QStringLiteral("Glow"));
-    SettingsModel m;
     // LF ends, Windows-1252 text, an unknown key and a last key without a value line.
     const QString path = dir.write(QStringLiteral("in.dwt"),
                                    "RemindBefore\n7\nNoSuchKey\nx\nScrollerFont\nCaf\xe9 Sans\nNameDateFont");
@@ -121,10 +116,8 @@ TEST(SettingsFileTest, ImportStoresEveryPairAndReloads)
     EXPECT_EQ(test::TempDir::read(back), golden("changed.dwt")); // byte for byte
 }
 
-TEST(SettingsFileTest, DwtOverDefaultsAndCommandLineHelpers)
+TEST_F(SettingsFileTest, DwtOverDefaultsAndCommandLineHelpers)
 {
-    test::TempDir dir;
-    SettingsModel m;
     QString error;
     ASSERT_TRUE(settingsFromDwtFile(QStringLiteral(DW_TEST_DATA "/changed.dwt"), &m, &error));
     EXPECT_EQ(m.mdEffect, QStringLiteral("Drop Shadow"));
@@ -132,12 +125,12 @@ TEST(SettingsFileTest, DwtOverDefaultsAndCommandLineHelpers)
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(m.mdEffect, QStringLiteral("None"));
 
-    FileSettingsStore store(dir.path(QStringLiteral("s.ini")));
+    FileSettingsStore saved(dir.path(QStringLiteral("s.ini")));
     int count = 0;
-    EXPECT_EQ(importSettingsFrom(QStringLiteral(DW_TEST_DATA "/changed.dwt"), store, &count), QString());
+    EXPECT_EQ(importSettingsFrom(QStringLiteral(DW_TEST_DATA "/changed.dwt"), saved, &count), QString());
     EXPECT_EQ(count, 61);
     const QString out = dir.path(QStringLiteral("out.dwt"));
-    EXPECT_EQ(exportSavedSettingsTo(out, store, &count), QString());
+    EXPECT_EQ(exportSavedSettingsTo(out, saved, &count), QString());
     EXPECT_EQ(test::TempDir::read(out), golden("changed.dwt"));
     // From an empty store the file is what the window would export right after start-up: the
     // defaults, with the Name-Date marker where start-up puts it, at the frame's right edge.
@@ -146,8 +139,8 @@ TEST(SettingsFileTest, DwtOverDefaultsAndCommandLineHelpers)
     EXPECT_EQ(count, 61);
     EXPECT_EQ(test::TempDir::read(out),
               golden("defaults.dwt").replace("NameDateLeft\r\n4050\r\n", "NameDateLeft\r\n4035\r\n"));
-    EXPECT_FALSE(importSettingsFrom(dir.path(QStringLiteral("none.dwt")), store).isEmpty());
-    EXPECT_FALSE(exportSavedSettingsTo(dir.path(QStringLiteral("no/dir/x.dwt")), store).isEmpty());
+    EXPECT_FALSE(importSettingsFrom(dir.path(QStringLiteral("none.dwt")), saved).isEmpty());
+    EXPECT_FALSE(exportSavedSettingsTo(dir.path(QStringLiteral("no/dir/x.dwt")), saved).isEmpty());
 }
 
 TEST(TemplateTest, CopiesTheFileItsFontsAndItsPicture)
