@@ -62,18 +62,7 @@ TEST(CompatScriptTest, OffLeavesThePageAsItIsOnAddsOneSmallScriptAtTheHeadStart)
     EXPECT_FALSE(withScript.contains(QRegularExpression(QStringLiteral("[^\\r]\\n"))));
 }
 
-TEST(CompatScriptTest, PreferenceIsOnUntilTurnedOffAndStaysOutOfTheSettings)
-{
-    MemorySettingsStore store;
-    EXPECT_TRUE(browserCompatPreference(store));
-    EXPECT_TRUE(setBrowserCompatPreference(store, false));
-    EXPECT_FALSE(browserCompatPreference(store));
-    EXPECT_EQ(store.getSetting(QStringLiteral("Preferences"), QStringLiteral("BrowserCompat")), QStringLiteral("0"));
-    EXPECT_TRUE(store.getAllSettings(QStringLiteral("Settings")).empty());
-    EXPECT_TRUE(store.getAllSettings(QStringLiteral("TempSettings")).empty());
-}
-
-TEST(CompatScriptTest, WriteHtmlFollowsTheSavedPreferenceUnlessAnOptionOverridesIt)
+TEST(CompatScriptTest, OnUntilTurnedOffAndWriteHtmlOptionsOverrideTheSavedPreference)
 {
     TempDir dir;
     const QString config = dir.path("config");
@@ -100,6 +89,9 @@ TEST(CompatScriptTest, WriteHtmlFollowsTheSavedPreferenceUnlessAnOptionOverrides
     qputenv("XDG_CONFIG_HOME", ownConfig);
     ASSERT_TRUE(store.path().startsWith(config));
     ASSERT_TRUE(setBrowserCompatPreference(store, false));
+    // A preference of this machine, never carried to another by a settings file.
+    EXPECT_TRUE(store.getAllSettings(QStringLiteral("Settings")).empty());
+    EXPECT_TRUE(store.getAllSettings(QStringLiteral("TempSettings")).empty());
     EXPECT_FALSE(hasScript({}));
     EXPECT_TRUE(hasScript({"--browser-compat"}));
 }

@@ -12,16 +12,8 @@ using test::field;
 using test::names;
 
 namespace {
-
-EventRecord ev(const QString &name, const QString &date, const QString &address = QStringLiteral("-"), int mark = 0,
-               const QString &rule = kDefaultRule)
-{
-    return EventRecord{name, date, address, mark, rule};
-}
-
-const SortKind kAllKinds[] = {SortKind::Names, SortKind::Monthwise, SortKind::Yearwise, SortKind::Address,
-                              SortKind::Important};
-
+using ev = EventRecord; // name, date, address "-", no mark, no customised dates unless given
+const SortKind kAllKinds[] = {SortKind::Names, SortKind::Monthwise, SortKind::Yearwise, SortKind::Address, SortKind::Important};
 } // namespace
 
 TEST(SortTest, KeysAndOrdersOfTheFiveKinds)

@@ -5,7 +5,6 @@
 #include <QTcpSocket>
 #include <QTimer>
 #include <functional>
-#include <map>
 
 namespace dw::test {
 
@@ -15,8 +14,7 @@ class LocalHttpServer : public QObject {
 public:
     struct Reply {
         int status = 200;
-        QByteArray body;
-        QByteArray headers; // extra header lines, each ending in CR LF
+        QByteArray body, headers; // extra header lines, each ending in CR LF
         int delayMs = 0;
         bool silent = false;   // read the request and never answer
         bool noLength = false; // no Content-Length: the body ends when the connection closes
@@ -39,28 +37,26 @@ public:
 private:
     void serve(QTcpSocket *socket)
     {
-        QByteArray &pending = buffers_[socket];
-        pending += socket->readAll();
-        if (!pending.contains("\r\n\r\n"))
+        // A request may come in pieces; it waits on the socket until its head is complete.
+        const QByteArray request = socket->property("request").toByteArray() + socket->readAll();
+        const bool complete = request.contains("\r\n\r\n");
+        socket->setProperty("request", complete ? QByteArray() : request);
+        if (!complete)
             return;
-        const Reply r = handler_(pending.split(' ').value(1));
-        pending.clear();
+        const Reply r = handler_(request.split(' ').value(1));
         if (r.silent)
             return;
         const QByteArray length = r.noLength ? QByteArray() : "Content-Length: " + QByteArray::number(r.body.size()) + "\r\n";
         const QByteArray bytes = "HTTP/1.1 " + QByteArray::number(r.status) + " X\r\n" + length
                                  + "Connection: close\r\n" + r.headers + "\r\n" + r.body;
         QTimer::singleShot(r.delayMs, this, [guard = QPointer<QTcpSocket>(socket), bytes] {
-            if (guard) {
-                guard->write(bytes);
-                guard->disconnectFromHost();
-            }
+            if (guard)
+                guard->write(bytes), guard->disconnectFromHost();
         });
     }
 
     QTcpServer server_;
     std::function<Reply(const QByteArray &)> handler_;
-    std::map<QTcpSocket *, QByteArray> buffers_;
 };
 
 } // namespace dw::test
