@@ -1,11 +1,10 @@
+#include "core/settings/SettingsStore.h"
 #include "desktop/DailyJob.h"
 #include "desktop/DailySchedule.h"
 #include "desktop/PictureStore.h"
 #include "desktop/WallpaperBackend.h"
-#include "tests/support/TempDir.h"
-
-#include "core/settings/SettingsStore.h"
 #include "desktop/WallpaperPreferences.h"
+#include "tests/support/TempDir.h"
 
 #include <QDir>
 #include <QFile>
@@ -34,11 +33,8 @@ struct RecordingTools final : ToolRunner {
     ToolResult run(const Command &c) override
     {
         ran.push_back(c);
-        ToolResult r;
-        r.started = !find(c.program).isEmpty();
-        r.exitCode = r.started ? 0 : -1;
-        r.output = output;
-        return r;
+        const bool started = !find(c.program).isEmpty();
+        return ToolResult{started, false, started ? 0 : -1, output, {}};
     }
 };
 
@@ -228,15 +224,12 @@ TEST(DailySchedule, WritesVerifiableUnitsOnceAndRemovesThem)
     ASSERT_TRUE(syncSchedule(store, schedule).ok);
     for (const QString &p : {schedule.timerPath(), schedule.servicePath(), schedule.autostartPath()})
         EXPECT_FALSE(QFileInfo::exists(p)) << qPrintable(p);
-}
 
-TEST(DailySchedule, ExecLinesQuoteOddProgramPaths)
-{
-    RecordingTools tools;
-    DailySchedule schedule("/c", "/opt/my apps/50%/wren\"pad", tools);
-    EXPECT_TRUE(schedule.serviceText().contains("ExecStart=\"/opt/my apps/50%%/wren\\\"pad\" --daily\n"));
-    EXPECT_TRUE(schedule.autostartText().contains("Exec=\"/opt/my apps/50%%/wren\\\\\"pad\" --daily\n"));
-    DailySchedule broken("/c", "/opt/a\nb", tools);
-    EXPECT_FALSE(broken.install().ok);
-    EXPECT_TRUE(tools.ran.empty());
+    // Odd program paths are quoted for each file's own rules; a line break cannot be, so nothing runs.
+    RecordingTools recorded;
+    DailySchedule odd("/c", "/opt/my apps/50%/wren\"pad", recorded);
+    EXPECT_TRUE(odd.serviceText().contains("ExecStart=\"/opt/my apps/50%%/wren\\\"pad\" --daily\n"));
+    EXPECT_TRUE(odd.autostartText().contains("Exec=\"/opt/my apps/50%%/wren\\\\\"pad\" --daily\n"));
+    EXPECT_FALSE(DailySchedule("/c", "/opt/a\nb", recorded).install().ok);
+    EXPECT_TRUE(recorded.ran.empty());
 }

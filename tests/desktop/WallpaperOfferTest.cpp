@@ -4,8 +4,13 @@
 #include "desktop/WallpaperPreferences.h"
 #include "tests/support/ScriptedPrompter.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestWindow.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
 #include <QProcess>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
 
@@ -51,6 +56,38 @@ TEST(WallpaperOffer, AfterCreateHtmlAsksOrActsAsThePreferenceSays)
         EXPECT_EQ(prompter.messages, c.messages) << c.preference;
         EXPECT_EQ(getPreference(store, kLastPageKey), "/p/page.html");
     }
+}
+
+struct WallpaperGroupTest : ::testing::Test, test::TestWindow {};
+
+TEST_F(WallpaperGroupTest, OthersTabControlsStartAtTheirDefaultsAndStoreThePreferencesAtOnce)
+{
+    auto *group = window.tabPage(MainWindow::OthersTab)->findChild<QGroupBox *>("fraWallpaper");
+    ASSERT_TRUE(group);
+    auto *after = group->findChild<QComboBox *>("cmbAfterCreate");
+    ASSERT_TRUE(after);
+    QStringList seen{group->title(), "[" + after->currentText() + "]"};
+    for (int i = 0; i < after->count(); ++i)
+        seen << after->itemText(i);
+    for (const auto *box : group->findChildren<QCheckBox *>())
+        seen << box->objectName() + (box->isChecked() ? " on: " : " off: ") + box->text();
+    for (const auto *button : group->findChildren<QPushButton *>())
+        seen << button->objectName() + ": " + button->text();
+    EXPECT_EQ(seen.join("\n"), "Desktop wallpaper\n[ask]\nask\nalways set it\nnever\n"
+                               "chkDailyWallpaper off: Refresh the wallpaper every day and at login\n"
+                               "chkMonthPanel on: Show this month's panel open on the picture\n"
+                               "chkLockScreen off: Also set the lock screen picture\ncmdSetWallpaper: Set Wallpaper Now");
+
+    // Stored at once, not when the window closes.
+    group->findChild<QCheckBox *>("chkMonthPanel")->click();
+    group->findChild<QCheckBox *>("chkLockScreen")->click();
+    after->setCurrentIndex(2);
+    emit after->activated(2);
+    const WallpaperPreferences p = readWallpaperPreferences(FileSettingsStore(FileSettingsStore::defaultPath()));
+    EXPECT_FALSE(p.monthPanelOpen);
+    EXPECT_TRUE(p.lockScreen);
+    EXPECT_EQ(p.afterCreate, AfterCreate::Never);
+    EXPECT_TRUE(prompter.messages.empty());
 }
 
 // The page as the desktop shows it: read back from the picture.
