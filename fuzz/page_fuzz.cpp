@@ -1,5 +1,6 @@
 // Event texts and settings from outside bytes through the date check and the page writer: no
-// crash, a pure-ASCII page, and script strings that decode back to the text they came from.
+// crash, a pure-ASCII page, script strings that decode back to the text they came from, and no
+// markup from the list: the page has exactly the "<" of the same list with plain texts.
 #include "page/DateCheck.h"
 #include "page/PageEscape.h"
 #include "page/PageWriter.h"
@@ -7,6 +8,8 @@
 
 #include <QByteArray>
 #include <QList>
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
 
 using namespace dw;
@@ -50,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         for (QChar quote : {QLatin1Char('"'), QLatin1Char('\'')}) {
             const QString js = jsText(f, quote);
             check(decodeJs(js) == f);
-            check(!js.contains(QLatin1String("</")) && !js.contains(QLatin1String("<!")));
+            check(!js.contains(QLatin1Char('<')));
             for (qsizetype i = 0; i < js.size(); ++i) {
                 check(js[i].unicode() >= 0x20 && js[i].unicode() < 0x7f);
                 if (js[i] == quote) {
@@ -80,11 +83,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     s.animate = true;
     s.animation = QStringLiteral("Glow");
     test::FakeFontCatalog fonts;
-    const std::optional<QString> page =
-        pageText(PageInput{rows, s, fonts, QDateTime(QDate(2026, 2, 1), QTime(12, 0)), {}});
-    check(page.has_value());
+    const auto write = [&](const std::vector<EventRecord> &list) {
+        return pageText(PageInput{list, s, fonts, QDateTime(QDate(2026, 2, 1), QTime(12, 0)), {}});
+    };
+    const std::optional<QString> page = write(rows);
+    // Only the pickers' six hex digits are written; anything else is refused.
+    const QString &picked = s.pickers[2].text;
+    const bool colour = picked.size() == 6 && std::all_of(picked.begin(), picked.end(), [](QChar c) {
+        return c.unicode() < 0x80 && std::isxdigit(c.unicode());
+    });
+    check(page.has_value() == colour);
+    if (!page)
+        return 0;
     for (QChar ch : *page)
         check(ch.unicode() < 0x80);
     check(page->endsWith(QLatin1String("</html>")));
+
+    std::vector<EventRecord> plain = rows;
+    for (EventRecord &e : plain) {
+        e.name = QStringLiteral("n");
+        if (e.address != QLatin1String("-"))
+            e.address = QStringLiteral("a");
+    }
+    const std::optional<QString> plainPage = write(plain);
+    check(plainPage && page->count(QLatin1Char('<')) == plainPage->count(QLatin1Char('<'))
+          && page->count(QLatin1String("</script")) == plainPage->count(QLatin1String("</script")));
     return 0;
 }

@@ -49,7 +49,7 @@ void writeAddressArray(PageText &p, const PageContext &c)
         p.text += u"email[";
         p.text += QString::number(r);
         p.text += u"] = \"";
-        p.text += jsText(e.address);
+        p.text += jsText(writtenText(e.address, QLatin1Char('"')));
         p.line(u"\";");
     }
     p.blank();
@@ -67,7 +67,7 @@ void writeEventArray(PageText &p, const PageContext &c)
         p.text += QString::number(r);
         p.text += u"]=";
         p.text += wrap ? wrapOpen : QStringLiteral("\"");
-        p.text += jsText(e.name);
+        p.text += jsText(writtenText(e.name));
         p.text += u"  -  ";
         p.text += nameDateText(e.date, c.nameDateStyle, c.nameDateSep);
         p.line(wrap ? u"\"+'</font><br>'" : u"\"+'<br>'");
@@ -80,6 +80,15 @@ void writeEventArray(PageText &p, const PageContext &c)
     p.line(u"    else {");
     p.line(u"        ent[k]='<span id=\"qelmor'+k+'\" style=\"filter:alpha(opacity=100); cursor: default\">'+ent[k]+'</span>' }");
     p.line(u" }");
+    // The wrapping above put each address into its tool tip as markup; the click alert reads the
+    // array itself and must show the address as typed, so addresses that needed references get
+    // their own text back.
+    r = 0;
+    for (const EventRecord &e : c.in.rows) {
+        ++r;
+        if (writtenText(e.address, QLatin1Char('"')) != e.address)
+            p.line(QStringLiteral("email[%1] = \"").arg(r) + jsText(e.address) + QStringLiteral("\";"));
+    }
     p.blank();
 }
 

@@ -1,5 +1,6 @@
 #include "page/PageContext.h"
 
+#include "core/settings/SettingsLists.h"
 #include "page/PageEscape.h"
 
 #include <QLocale>
@@ -50,6 +51,29 @@ bool requireDecimal(const QString &key, const QString &value, QString *error)
         return true;
     *error = QStringLiteral("The setting %1 holds \"%2\", which is not a number.").arg(key, value);
     return false;
+}
+
+// Colours go into style rules, script strings and an unquoted font attribute; only the pickers'
+// six hex digits are safe in all of them. Loading never yields anything else.
+bool requireColours(const SettingsModel &s, QString *error)
+{
+    static const char *const keys[8] = {"MainDateFontColour", "NameDateFontColour", "ScrollerFontColour",
+                                        "ImportantColour", "Background", "MDEffectColor", "NDRollover",
+                                        "ScrollerBgColour"};
+    static const QRegularExpression hex(QStringLiteral("^[0-9a-fA-F]{6}$"));
+    for (size_t i = 0; i < s.pickers.size(); ++i) {
+        if (!hex.match(s.pickers[i].text).hasMatch()) {
+            *error = QStringLiteral("The setting %1 holds \"%2\", which is not a colour.")
+                         .arg(QLatin1String(keys[i]), s.pickers[i].text);
+            return false;
+        }
+    }
+    if (!lists::borderStyles().contains(s.scrollerBorderStyle)) {
+        *error = QStringLiteral("The setting ScrollerBorderStyle holds \"%1\", which is not a border style.")
+                     .arg(s.scrollerBorderStyle);
+        return false;
+    }
+    return true;
 }
 
 int percent(double marker, double extent)
@@ -141,7 +165,8 @@ std::optional<PageContext> PageContext::build(const PageInput &in, QString *erro
         || !requireDecimal(QStringLiteral("TaskbarHeight"), s.taskbarHeight, &err)
         || !requireNumber(QStringLiteral("MainDateFontSize"), s.fontSizes[0], nullptr, &err)
         || !requireNumber(QStringLiteral("NameDateFontSize"), s.fontSizes[1], nullptr, &err)
-        || !requireNumber(QStringLiteral("ScrollerFontSize"), s.fontSizes[2], nullptr, &err))
+        || !requireNumber(QStringLiteral("ScrollerFontSize"), s.fontSizes[2], nullptr, &err)
+        || !requireColours(s, &err))
         return std::nullopt;
     for (const EventRecord &r : in.rows) {
         if (!isStoredDateForm(r.date)) {
@@ -183,8 +208,8 @@ std::optional<PageContext> PageContext::build(const PageInput &in, QString *erro
     c.currentYear = in.now.date().year();
     c.mainDateStyle = mainDateStyleIndex(s.mdDateStyle);
     c.nameDateStyle = nameDateStyleIndex(s.ndDateStyle);
-    c.mainDateSep = jsText(separatorText(s.mdDateSep), QLatin1Char('\''));
-    c.nameDateSep = jsText(separatorText(s.ndDateSep));
+    c.mainDateSep = jsText(writtenText(separatorText(s.mdDateSep)), QLatin1Char('\''));
+    c.nameDateSep = jsText(writtenText(separatorText(s.ndDateSep)));
 
     c.effect = effectIndex(s.mdEffect);
     if (c.effect != 0) {

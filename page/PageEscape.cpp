@@ -25,9 +25,8 @@ QString jsText(const QString &text, QChar quote)
 {
     QString out;
     out.reserve(text.size() + 8);
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = text.at(i).unicode();
+    for (const QChar ch : text) {
+        const char16_t c = ch.unicode();
         if (!plain(c)) {
             // UTF-16 units: a character beyond the basic plane becomes its surrogate pair,
             // which a script string joins back together.
@@ -35,12 +34,32 @@ QString jsText(const QString &text, QChar quote)
         } else if (c == '\\' || c == quote.unicode()) {
             out += QLatin1Char('\\');
             out += QChar(c);
-        } else if (c == '<' && i + 1 < n && (text.at(i + 1) == QLatin1Char('/') || text.at(i + 1) == QLatin1Char('!'))) {
-            out += QLatin1Char('<');
-            out += QLatin1Char('\\');
+        } else if (c == '<') {
+            // Never a "<" in the script's own text: it can neither end the script element nor
+            // open a comment there, and none of the list's text reads as markup in the file.
+            appendHex4(out, c);
         } else {
             out += QChar(c);
         }
+    }
+    return out;
+}
+
+QString writtenText(const QString &text, QChar attributeQuote)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        if (c == QLatin1Char('&'))
+            out += QLatin1String("&amp;");
+        else if (c == QLatin1Char('<'))
+            out += QLatin1String("&lt;");
+        else if (c == QLatin1Char('"') && c == attributeQuote)
+            out += QLatin1String("&quot;");
+        else if (c == QLatin1Char('\'') && c == attributeQuote)
+            out += QLatin1String("&#39;");
+        else
+            out += c;
     }
     return out;
 }
@@ -52,6 +71,10 @@ QString markupText(const QString &text)
     for (const uint cp : text.toUcs4()) {
         if (cp == '"')
             out += QLatin1String("&quot;");
+        else if (cp == '&')
+            out += QLatin1String("&amp;");
+        else if (cp == '<')
+            out += QLatin1String("&lt;");
         else if (cp >= 0x20 && cp < 0x7f)
             out += QChar(char16_t(cp));
         else
@@ -72,6 +95,28 @@ QString cssText(const QString &text)
             out += QLatin1Char('\\') + QString::number(cp, 16) + QLatin1Char(' ');
     }
     return out;
+}
+
+QString cssFamily(const QString &name)
+{
+    // Unquoted, every word must read as a CSS identifier: it starts with a letter or "_".
+    bool plainName = !name.isEmpty();
+    bool wordStart = true;
+    for (const QChar c : name) {
+        const char16_t u = c.unicode();
+        const bool letter = (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || u == '_';
+        const bool digit = (u >= '0' && u <= '9') || u == '-';
+        if (u == ' ') {
+            wordStart = true;
+            continue;
+        }
+        if (!(letter || (digit && !wordStart))) {
+            plainName = false;
+            break;
+        }
+        wordStart = false;
+    }
+    return plainName ? name : QLatin1Char('"') + cssText(name) + QLatin1Char('"');
 }
 
 } // namespace dw

@@ -4,6 +4,8 @@
 #include "core/settings/PositionEditor.h"
 #include "core/settings/SettingsLists.h"
 
+#include <algorithm>
+
 namespace dw {
 
 namespace {
@@ -184,6 +186,13 @@ bool hasLineBreak(const QString &v)
     return v.contains(QLatin1Char('\n')) || v.contains(QLatin1Char('\r'));
 }
 
+// A control character cannot be shown or written into the page as it stands: a picture path
+// holding one is refused like any other value its field does not take.
+bool hasControl(const QString &v)
+{
+    return std::any_of(v.begin(), v.end(), [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7f; });
+}
+
 class Loader {
 public:
     Loader(SettingsModel &m, const SettingsStore &store, Prompter *beeper) : m(m), store(store), beeper(beeper) {}
@@ -247,7 +256,7 @@ public:
         if (missingOrBlank(background)) {
             m.backgroundKind = lists::backgroundKinds().at(0);
         } else if (isPicturePath(background)) {
-            if (!hasLineBreak(background)) {
+            if (!hasControl(background)) {
                 m.backgroundKind = lists::backgroundKinds().at(1);
                 m.backgroundPicture = background;
             }

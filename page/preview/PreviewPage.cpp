@@ -3,6 +3,7 @@
 #include "core/events/EventList.h"
 #include "core/io/TextFile.h"
 #include "core/settings/SettingsModel.h"
+#include "page/PageEscape.h"
 #include "platform/FontCatalog.h"
 #include "platform/ProductInfo.h"
 
@@ -280,21 +281,21 @@ QString previewPageText(const PreviewRequest &r)
     QStringList lines{
         QStringLiteral("<html>"), QStringLiteral("<head>"), QStringLiteral("<style>"),
         QStringLiteral("#maindate{"), QStringLiteral("width: 400px;"), QStringLiteral("height: 50px;"),
-        QStringLiteral("font-family: ") + mdFont + QStringLiteral(";"),
+        QStringLiteral("font-family: ") + cssFamily(mdFont) + QStringLiteral(";"),
         QStringLiteral("font-size: ") + mdSize + QStringLiteral("px;"), styleCss(mdStyle),
         QStringLiteral("color: #") + mdColour + QStringLiteral("; }"),
         QStringLiteral("#cdate{"), QStringLiteral("width: ") + QString::number(ndWidth) + QStringLiteral("px;"),
-        QStringLiteral("font-family: ") + ndFont + QStringLiteral(";"),
+        QStringLiteral("font-family: ") + cssFamily(ndFont) + QStringLiteral(";"),
         QStringLiteral("font-size: ") + ndSize + QStringLiteral("px;"), styleCss(ndStyle),
         QStringLiteral("color: #") + ndColour + QStringLiteral("; }"),
         QStringLiteral("#cdate1{"),
         QStringLiteral("width: ") + QString::number(importantWidth) + QStringLiteral("px;"),
-        QStringLiteral("font-family: ") + ndFont + QStringLiteral(";"),
+        QStringLiteral("font-family: ") + cssFamily(ndFont) + QStringLiteral(";"),
         QStringLiteral("font-size: ") + ndSize + QStringLiteral("px;"), styleCss(ndStyle),
         QStringLiteral("color: #") + ndColour + QStringLiteral("; }"),
         QStringLiteral("#menuIn{"), border, QStringLiteral("border-top: 0px solid black;"), background,
         QStringLiteral("width: ") + QString::number(scWidth) + QStringLiteral("px;"),
-        QStringLiteral("font-family: \"") + scFont + QStringLiteral("\";"),
+        QStringLiteral("font-family: \"") + cssText(scFont) + QStringLiteral("\";"),
         QStringLiteral("font-size: ") + scSize + QStringLiteral("px;"),
         QStringLiteral("color: #") + scColour + QStringLiteral(";"), styleCss(scStyle),
         QStringLiteral("line-height:20px; }"),
@@ -320,7 +321,7 @@ QString previewPageText(const PreviewRequest &r)
     lines << scriptEnd << QStringLiteral("</head>") << QString();
 
     if (s.showBlock[3] && s.backgroundKind == QLatin1String("Picture"))
-        lines << QStringLiteral("<BODY background=\"") + s.backgroundPicture + QStringLiteral("\" scroll=no>");
+        lines << QStringLiteral("<BODY background=\"") + markupText(s.backgroundPicture) + QStringLiteral("\" scroll=no>");
     else if (s.showBlock[3])
         lines << QStringLiteral("<BODY bgcolor=\"") + s.pickers[4].text + QStringLiteral("\" scroll=no>");
     else

@@ -47,6 +47,8 @@ Button QtPrompter::ask(const Message &m)
 {
     QMessageBox box(toStandard(m.icon), m.title, m.text, toStandard(m.buttons), owner_);
     box.setDefaultButton(toStandard(m.defaultButton));
+    // Messages quote names, paths and setting values from files; shown as typed, never as markup.
+    box.setTextFormat(Qt::PlainText);
     // Closing the box with Esc or the window button means Cancel where there is one, else No/OK.
     switch (box.exec()) {
     case QMessageBox::Yes: return Button::Yes;

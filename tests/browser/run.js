@@ -523,6 +523,81 @@ async function timingSuite(maker, renderer) {
   });
 }
 
+
+// ---------------------------------------------------------------------------------------------
+// Names, addresses and settings from someone else's files: shown exactly as typed, nothing of
+// them runs or adds markup or style. Each hostile page is held against a plain one of the same
+// shape: the same elements, the same style rules, no dialog until a row is clicked.
+
+const HOSTILE_NAMES = ['</script><script>alert(1)</script>', 'A<!--B', '<img src=x onerror=alert(2)>',
+  'x</SCRIPT >y', "it's \\' tricky", 'Tom "TJ" Jones', 'C:\\Users\\ann\\', '50% & more',
+  '<b>bold</b> &amp; co', 'party \u{1F389}\u{1F600}', '\u6f22\u5b57\u30c6\u30b9\u30c8'];
+const HOSTILE_ADDRESSES = ['a"b@example.org', "'><img src=x onerror=alert(3)>", '<b>x</b> &amp; &lt;',
+  'x</script><script>alert(4)</script>', 'C:\\dir\\', 'caf\u00e9 \u2615'];
+
+async function hostileSuite(maker, renderer) {
+  const page = renderer.page;
+  const at = day(COMMON_YEAR, 3, 5);
+  const gif = Buffer.from('R0lGODlhAQABAIAAAAAAAP///yH5BAEAAAAALAAAAAABAAEAAAIBRAA7', 'base64');
+  const picture = path.join(maker.dir, 'sky "one") (x.gif'), plainPicture = path.join(maker.dir, 'sky.gif');
+  fs.writeFileSync(picture, gif);
+  fs.writeFileSync(plainPicture, gif);
+  const rows = (name, address) => HOSTILE_NAMES.map((n, i) => ({ name: name(n, i), date: `05/03/${1980 + i}`,
+    address: i % 4 === 3 ? '-' : address(HOSTILE_ADDRESSES[i % HOSTILE_ADDRESSES.length], i), mark: i % 3 === 1 ? 1 : 0,
+    rule: cal.NO_RULE }));
+  const hostile = { events: rows((n) => n, (a) => a), look: {
+    MainDateFont: 'x"; background:url(javascript:alert(5))', NameDateFont: '</style><script>alert(6)</script>',
+    ScrollerFont: "Evil'); color:red; x('", NameDateFontColour: 'ff0000;}body{background:red}',
+    ImportantColour: '"><script>alert(7)</script>', ScrollerBorderStyle: 'Solid; background:url(javascript:alert(8))',
+    NDDateSep: '<b>', MDDateSep: "'+alert(9)+'", MDOpacity: '50);alert(10);(', Background: picture } };
+  const plain = { events: rows((n, i) => `Name${i}`, (a, i) => `addr${i}@example.org`), look: {
+    NameDateFontColour: 'ff0000', Background: plainPicture } };
+  // What the page is made of: every element by tag, every style rule with its number of declarations.
+  const shape = `(function(){var t={},r=[];var all=document.getElementsByTagName('*');
+for(var i=0;i<all.length;i++)t[all[i].tagName]=(t[all[i].tagName]||0)+1;
+for(var s=0;s<document.styleSheets.length;s++){var l=document.styleSheets[s].cssRules;
+for(var k=0;k<l.length;k++)r.push(l[k].selectorText+':'+(l[k].style?l[k].style.length:'-'));}
+return{tags:t,rules:r,background:document.body.getAttribute('background')};})()`;
+  const clickAll = `(function(){var l=document.querySelectorAll('#cdate a, #menuIn a');
+for(var i=0;i<l.length;i++)l[i].click();return l.length;})()`;
+  for (const compat of [true, false]) {
+    const [hUrl, pUrl] = await Promise.all([hostile, plain].map((x, i) =>
+      maker.make(`hostile-${i ? 'plain' : 'evil'}-${compat ? 'on' : 'off'}`, { ...x, today: JAN1, compat })));
+    await check(`hostile names, addresses and settings ${compat ? 'with' : 'without'} the compatibility script`, async () => {
+      const p = [];
+      const want = (await renderer.show(pUrl, at));
+      const wantShape = await page.eval(shape);
+      page.dialogs = [];
+      const snap = await renderer.show(hUrl, at);
+      if (compat) p.push(...healthy(snap));
+      else {
+        const first = (list) => list.map((x) => x.split('\n')[0]);
+        expectEq(p, 'problems (as the plain page has them)', first(snap.problems), first(want.problems));
+      }
+      const got = await page.eval(shape);
+      expectEq(p, 'elements', got.tags, wantShape.tags);
+      expectEq(p, 'style rules', got.rules, wantShape.rules);
+      expectEq(p, 'background picture', got.background, picture);
+      expectEq(p, 'dialogs before any click', page.dialogs, []);
+      const ev = hostile.events;
+      expectEq(p, 'rows', snap.rows.map((r) => r.text), ev.map((e) => `${e.name}  -  ${e.date}`));
+      expectEq(p, 'tool tips', snap.rows.map((r) => r.title), ev.map((e) => (e.address === '-' ? null : e.address)));
+      expectEq(p, 'main date', snap.maindate && snap.maindate.text, compat ? '05/03/2026' : '05/03/126');
+      if (compat) {
+        if (!snap.menuIn) p.push('no Scroller');
+        else for (const e of ev)
+          if (!snap.menuIn.text.includes(`${e.name}  -  ${e.date}`)) p.push(`Scroller lacks ${JSON.stringify(e.name)}`);
+      }
+      const clicked = await page.eval(clickAll);
+      const linked = ev.filter((e) => e.address !== '-').map((e) => e.address);
+      expectEq(p, 'click alerts', page.dialogs, compat ? linked.concat(linked) : linked);
+      expectEq(p, 'links clicked', clicked, compat ? 2 * linked.length : linked.length);
+      if (compat) await page.screenshot(path.join(artifacts, 'hostile.png'));
+      return p;
+    });
+  }
+}
+
 // ---------------------------------------------------------------------------------------------
 
 async function main() {
@@ -548,6 +623,7 @@ async function main() {
       positions: () => positionSuite(maker, renderers[0]),
       animation: () => animationSuite(maker, renderers[0]),
       preview: () => previewSuite(maker, renderers[0]),
+      hostile: () => hostileSuite(maker, renderers[0]),
       timing: () => timingSuite(maker, renderers[0]),
       due: () => dueSuite(maker, renderers) };
     for (const [name, run] of Object.entries(suites)) {

@@ -2,6 +2,7 @@
 // reach: colours and values of our own choosing, rule edges, odd inputs, mixes of switches.
 #include "PageTestSupport.h"
 #include "page/PageContext.h"
+#include "page/PageEscape.h"
 
 #include <functional>
 
@@ -122,4 +123,35 @@ TEST(PageWriterTest, RefusesSettingsThatWouldBreakTheScript)
     s.taskbarHeight = "35";
     EXPECT_FALSE(writes({event("Zed", "5/3/2026")}));
     EXPECT_EQ(error, "Invalid date found for Zed");
+    s.pickers[3].text = "f00>'+alert(1)+'";
+    EXPECT_FALSE(writes(kOne));
+    EXPECT_EQ(error, "The setting ImportantColour holds \"f00>'+alert(1)+'\", which is not a colour.");
+    s.pickers[3].text = "ff0000", s.scrollerBorderStyle = "Solid; color: red";
+    EXPECT_FALSE(writes(kOne));
+}
+
+TEST(PageEscapeTest, EachContextGetsItsOwnEscapes)
+{
+    const struct {
+        QString in, js, written, attribute, markup, css, family;
+    } cases[] = {
+        {"Ann Lee", "Ann Lee", "Ann Lee", "Ann Lee", "Ann Lee", "Ann Lee", "Ann Lee"},
+        {"</script>&amp;", "\\u003c/script>&amp;", "&lt;/script>&amp;amp;", "&lt;/script>&amp;amp;",
+         "&lt;/script>&amp;amp;", "\\3c /script>&amp;", "\"\\3c /script>&amp;\""},
+        {"a\"b'c\\", "a\\\"b'c\\\\", "a\"b'c\\", "a&quot;b'c\\", "a&quot;b'c\\", "a\\22 b'c\\5c ",
+         "\"a\\22 b'c\\5c \""},
+        {QString::fromUtf8("é😀\n"), "\\u00e9\\ud83d\\ude00\\u000a", QString::fromUtf8("é😀\n"),
+         QString::fromUtf8("é😀\n"), "&#233;&#128512;&#10;", "\\e9 \\1f600 \\a ", "\"\\e9 \\1f600 \\a \""},
+        {"3D x;}", "3D x;}", "3D x;}", "3D x;}", "3D x;}", "3D x;}", "\"3D x;}\""},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(jsText(c.in), c.js) << c.in.toStdString();
+        EXPECT_EQ(writtenText(c.in), c.written) << c.in.toStdString();
+        EXPECT_EQ(writtenText(c.in, QLatin1Char('"')), c.attribute) << c.in.toStdString();
+        EXPECT_EQ(markupText(c.in), c.markup) << c.in.toStdString();
+        EXPECT_EQ(cssText(c.in), c.css) << c.in.toStdString();
+        EXPECT_EQ(cssFamily(c.in), c.family) << c.in.toStdString();
+    }
+    EXPECT_EQ(jsText("it's", QLatin1Char('\'')), "it\\'s");
+    EXPECT_EQ(writtenText("it's", QLatin1Char('\'')), "it&#39;s");
 }
