@@ -32,7 +32,7 @@ QByteArray listOf(std::initializer_list<const char *> names, const char *address
 {
     std::vector<EventRecord> events;
     for (const char *n : names)
-        events.push_back({n, "01/02/2000", address, 0, kDefaultRule});
+        events.push_back({n, "01/02/2000", address});
     return listFileBytes(events);
 }
 
@@ -73,6 +73,14 @@ TEST_F(ListCommandsTest, AddOrReplaceQuestionDecidesHowAFileIsLoaded)
     EXPECT_EQ(list.count(), 2);
     EXPECT_EQ(list.addressChoices(), QStringList{"b@x"});
     EXPECT_EQ(prompter.messages.size(), 3u);
+
+    // Loading cleans the address choices and fills an empty address box.
+    list.setAddressChoices({"x@y", "", "x@y"});
+    QString box;
+    commands.setAddressBox([&] { return box; }, [&](const QString &t) { box = t; });
+    commands.loadListFile(dir.write("l.dwe", listFileBytes({{"a", "d", "x@y"}, {"b", "d"}, {"c", "d", "z@y"}})), false);
+    EXPECT_EQ(list.addressChoices(), (QStringList{"x@y", "z@y"}));
+    EXPECT_EQ(box, QStringLiteral("-"));
 }
 
 TEST_F(ListCommandsTest, BadFilesNeverCostTheUserTheirList)
@@ -110,19 +118,7 @@ TEST_F(ListCommandsTest, BadFilesNeverCostTheUserTheirList)
     EXPECT_EQ(commands.loadListFile(QString(), false), LoadResult::NoPath);
 }
 
-TEST_F(ListCommandsTest, LoadCleansAddressChoicesAndFillsAnEmptyAddressBox)
-{
-    list.setAddressChoices({"x@y", "", "x@y"});
-    QString box;
-    commands.setAddressBox([&] { return box; }, [&](const QString &t) { box = t; });
-    std::vector<EventRecord> events{{"a", "d", "x@y", 0, kDefaultRule}, {"b", "d", "-", 0, kDefaultRule},
-                                    {"c", "d", "z@y", 0, kDefaultRule}};
-    commands.loadListFile(dir.write("l.dwe", listFileBytes(events)), false);
-    EXPECT_EQ(list.addressChoices(), (QStringList{"x@y", "z@y"}));
-    EXPECT_EQ(box, QStringLiteral("-"));
-}
-
-TEST_F(ListCommandsTest, SaveAsksBeforeReplacingAndWritesTheListExactly)
+TEST_F(ListCommandsTest, SaveAsksBeforeReplacingWritesTheListExactlyOrLeavesTheOldFileAndSaysWhy)
 {
     EXPECT_EQ(commands.saveListFile(), SaveResult::Empty);
     EXPECT_EQ(prompter.messages.back(), kNothingToSave);
@@ -144,11 +140,9 @@ TEST_F(ListCommandsTest, SaveAsksBeforeReplacingAndWritesTheListExactly)
     EXPECT_EQ(commands.saveListFile(), SaveResult::Saved);
     EXPECT_EQ(prompter.dialogs, std::vector<FileKind>(4, FileKind::Save));
     EXPECT_EQ(TempDir::read(fresh), listFileBytes(list.rows()));
-}
 
-TEST_F(ListCommandsTest, FailedSavesLeaveTheOldFileAndSayWhy)
-{
-    list.append({"a", "d", "-", 0, kDefaultRule});
+    // A failed save leaves the old file and says why.
+    prompter.reset();
     const QString readOnly = dir.write("ro.dwe", "old");
     QFile::setPermissions(readOnly, QFileDevice::ReadOwner);
     prompter.choose(readOnly).answer(Button::Yes);
