@@ -72,7 +72,8 @@ int runImport(const QStringList &args)
         for (const QString &line : skippedLines(summary.skipped))
             std::printf("  skipped %s\n", qPrintable(line));
     else if (!summary.skipped.empty())
-        std::printf("%zu entries skipped (--verbose lists them)\n", summary.skipped.size());
+        std::printf("%s skipped (--verbose lists them)\n",
+                    qPrintable(countOf(int(summary.skipped.size()), "entry", "entries")));
 
     if (summary.added.empty())
         return 0; // nothing to add; an empty list file is never written
@@ -124,7 +125,7 @@ int runExport(const QStringList &args)
     QString error;
     if (!writeFileAtomic(files[1], out.bytes, &error))
         return fail(files[1] + QStringLiteral(": ") + error);
-    std::printf("Exported %d events to %s\n", out.written, qPrintable(files[1]));
+    std::printf("Exported %s to %s\n", qPrintable(countOf(out.written, "event", "events")), qPrintable(files[1]));
     for (const QString &line : skippedLines(out.skipped))
         std::printf("  skipped %s\n", qPrintable(line));
     return 0;

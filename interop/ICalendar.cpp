@@ -136,10 +136,15 @@ void readEvent(icalcomponent *event, const ImportOptions &options, ImportResult 
             month = rule.by_month[0];
         if (monthDays == 1) {
             const int d = rule.by_month_day[0];
+            // Counted from the month's end, a day is fixed except in February, whose last
+            // day is the 29th in the years that have it.
+            const int length = QDate(kNoYear, qBound(1, month, 12), 1).daysInMonth();
             if (d == -1 && month == 2)
                 day = 29;
             else if (d > 0)
                 day = d;
+            else if (d >= -28 && month != 2)
+                day = length + 1 + d;
             else {
                 skip(QStringLiteral("does not fall on one date a year"));
                 return;

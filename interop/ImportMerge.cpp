@@ -4,14 +4,10 @@
 
 namespace dw {
 
-namespace {
-
-QString plural(int n, const char *one, const char *many)
+QString countOf(int n, const char *one, const char *many)
 {
-    return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
+    return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(n == 1 ? one : many));
 }
-
-} // namespace
 
 ImportSummary mergeImports(const std::vector<ImportResult> &results, const std::vector<EventRecord> &existing)
 {
@@ -66,17 +62,18 @@ QStringList importReport(const ImportSummary &s)
     if (!s.error.isEmpty())
         return {QStringLiteral("Nothing imported: ") + s.error};
     const int added = static_cast<int>(s.added.size());
-    QString line = QStringLiteral("Imported %1 from ").arg(plural(added, "event", "events"));
+    QString line = QStringLiteral("Imported %1 from ").arg(countOf(added, "event", "events"));
     QStringList from;
     if (s.anyContacts || !s.anyCalendar)
-        from << plural(s.contacts, "contact", "contacts");
+        from << countOf(s.contacts, "contact", "contacts");
     if (s.anyCalendar)
-        from << plural(s.calendarEvents, "calendar event", "calendar events");
+        from << countOf(s.calendarEvents, "calendar event", "calendar events");
     line += from.join(QStringLiteral(" and "));
     if (s.anyContacts || !s.anyCalendar)
-        line += QStringLiteral("; %1 no date").arg(plural(s.contactsWithoutDate, "contact has", "contacts have"));
+        line += QStringLiteral("; %1 no date").arg(countOf(s.contactsWithoutDate, "contact has", "contacts have"));
     if (s.anyCalendar)
-        line += QStringLiteral("; %1 not yearly all-day events").arg(plural(s.calendarEventsSkipped, "calendar event is", "calendar events are"));
+        line += QStringLiteral("; ") + countOf(s.calendarEventsSkipped, "calendar event is not a yearly all-day event",
+                                                 "calendar events are not yearly all-day events");
     return {line};
 }
 

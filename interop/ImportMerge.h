@@ -24,6 +24,9 @@ ImportSummary mergeImports(const std::vector<ImportResult> &results, const std::
 
 // "Imported 37 events from 52 contacts; 15 contacts have no date", and the like for calendars.
 QStringList importReport(const ImportSummary &summary);
+// "1 contact" or "52 contacts".
+QString countOf(int n, const char *one, const char *many);
+
 // One line per skipped entry: "Grace Hopper: BDAY 2023-02-29 is not a date".
 QStringList skippedLines(const std::vector<SkippedEntry> &skipped);
 

@@ -40,7 +40,8 @@ Message importReportMessage(const ImportSummary &summary)
     QString text = importReport(summary).join(QStringLiteral("\r\n"));
     if (summary.skipped.empty())
         return {text, kImportTitle, Icon::Information, Buttons::Ok, Button::Ok};
-    text += QStringLiteral("\r\n\r\nShow the %1 skipped entries?").arg(summary.skipped.size());
+    text += QStringLiteral("\r\n\r\nShow the %1?")
+                .arg(countOf(int(summary.skipped.size()), "skipped entry", "skipped entries"));
     return {text, kImportTitle, Icon::Information, Buttons::YesNo, Button::No};
 }
 
@@ -131,7 +132,7 @@ void InteropCommands::exportCalendar()
                        kExportTitle, Icon::Exclamation});
         return;
     }
-    QString text = QStringLiteral("Exported %1 events to %2").arg(out.written).arg(path);
+    QString text = QStringLiteral("Exported %1 to %2").arg(countOf(out.written, "event", "events"), path);
     if (!out.skipped.empty())
         text += QStringLiteral("\r\n\r\nLeft out:\r\n") + skippedLines(out.skipped).mid(0, kShownSkipped).join(QStringLiteral("\r\n"));
     prompter_.inform(text, kExportTitle);

@@ -23,7 +23,7 @@ TEST(InteropCommandsTest, MessagesAndTheAddOrReplaceQuestion)
     const Message question{"Do you want to add the file(s) to the current list?\r\n"
                            "(Press 'No' to clear the current list and load the file.)",
                            "Add", Icon::Question, Buttons::YesNoCancel, Button::Yes};
-    const Message report{"Imported 4 events from 3 contacts; 1 contact has no date\r\n\r\nShow the 1 skipped entries?",
+    const Message report{"Imported 4 events from 3 contacts; 1 contact has no date\r\n\r\nShow the 1 skipped entry?",
                          "Import Contacts and Calendars", Icon::Information, Buttons::YesNo, Button::No};
     const Message details{"No Date Person: no date", "Import Contacts and Calendars", Icon::Information,
                           Buttons::Ok, Button::Ok};

@@ -81,9 +81,9 @@ TEST(ImportTest, SampleFiles)
          {"Text Date: BDAY circa 1800 is text, not a date", "Bad Dates: BDAY 0000-00-00 is not a date",
           "Bad Dates: X-EVOLUTION-ANNIVERSARY 2023-02-29 is not a date", "contact at line 21: no name (FN or N)"}},
         {"birthdays.ics",
-         {rec("Leap Baby", "29/02/1984"), rec("Day Sixty", "29/02/2024"), rec("Sam and Kim", "20/05/2025", "wedding", 1),
+         {rec("Leap Baby", "29/02/1984"), rec("Day Sixty", "29/02/2024"), rec("Month End", "31/01/2020"), rec("Sam and Kim", "20/05/2025", "wedding", 1),
           rec("Until Day", "04/07/2000")},
-         7, 3, {"Rent: does not repeat yearly", "Timed: not an all-day event", "Once: does not repeat"}},
+         8, 3, {"Rent: does not repeat yearly", "Timed: not an all-day event", "Once: does not repeat"}},
     };
     for (const Case &c : cases) {
         const ImportResult r = importFile(sample(c.file), {});
@@ -106,7 +106,7 @@ TEST(ImportTest, NamesWithKindAndLineEndings)
     };
     EXPECT_EQ(names("phone.vcf"), (QStringList{"Grace Hopper's birthday", "Grace Hopper's anniversary", "Grace Hopper's retirement",
                                                "Ada Lovelace's birthday"}));
-    EXPECT_EQ(names("birthdays.ics"), (QStringList{"Leap Baby's birthday", "Day Sixty", "Sam and Kim's anniversary", "Until Day"}));
+    EXPECT_EQ(names("birthdays.ics"), (QStringList{"Leap Baby's birthday", "Day Sixty", "Month End", "Sam and Kim's anniversary", "Until Day"}));
 
     // LF only, a BOM, and a mix of line ends read the same.
     const QByteArray phone = test::TempDir::read(sample("phone.vcf"));
@@ -221,7 +221,7 @@ TEST(ImportMergeTest, SkipsDuplicatesAndReports)
 
     results.push_back(importFile(sample("birthdays.ics"), {}));
     EXPECT_EQ(importReport(mergeImports(results, {})),
-              QStringList{"Imported 11 events from 7 contacts and 7 calendar events; 3 contacts have no date; "
+              QStringList{"Imported 12 events from 7 contacts and 8 calendar events; 3 contacts have no date; "
                           "3 calendar events are not yearly all-day events"});
 }
 
@@ -238,12 +238,12 @@ TEST(ImportCliTest, IntoMissingAndExistingList)
         return p.exitCode();
     };
     ASSERT_EQ(run({"--import", DW_TEST_DATA "/phone.vcf", "--into", list}), 0);
-    EXPECT_EQ(out, "Imported 4 events from 3 contacts; 1 contact has no date\n1 entries skipped (--verbose lists them)\n");
+    EXPECT_EQ(out, "Imported 4 events from 3 contacts; 1 contact has no date\n1 entry skipped (--verbose lists them)\n");
     EXPECT_EQ(readListFile(list).events.size(), 4u);
     ASSERT_EQ(run({"--import", DW_TEST_DATA "/phone.vcf", DW_TEST_DATA "/birthdays.ics", "--into", list, "--verbose"}), 0);
-    EXPECT_TRUE(out.startsWith("Imported 4 events from 3 contacts and 7 calendar events;")) << out.toStdString();
+    EXPECT_TRUE(out.startsWith("Imported 5 events from 3 contacts and 8 calendar events;")) << out.toStdString();
     EXPECT_TRUE(out.contains("  skipped Grace Hopper: already in the list on 09/12/1906\n"));
-    EXPECT_EQ(readListFile(list).events.size(), 8u);
+    EXPECT_EQ(readListFile(list).events.size(), 9u);
 
     // A damaged file refuses the whole import and leaves the list as it was.
     const QByteArray before = test::TempDir::read(list);
@@ -253,7 +253,7 @@ TEST(ImportCliTest, IntoMissingAndExistingList)
 
     const QString ics = dir.path("out.ics");
     ASSERT_EQ(run({"--export-ics", list, ics, "--days", "3"}), 0);
-    EXPECT_EQ(out, "Exported 8 events to " + ics + "\n");
+    EXPECT_EQ(out, "Exported 9 events to " + ics + "\n");
     const QString again = dir.path("again.dwe");
     ASSERT_EQ(run({"--import", ics, "--into", again}), 0);
     EXPECT_EQ(readListFile(again).events, readListFile(list).events);
