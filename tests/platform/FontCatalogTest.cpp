@@ -21,3 +21,43 @@ TEST(FontCatalogTest, MeasuresAtFractionalPixelSizes)
     EXPECT_DOUBLE_EQ(fonts.textWidth(family, 14, false, false, QString()), 0);
     EXPECT_FALSE(fonts.families().isEmpty());
 }
+
+// The pair table gives the font engine's width bit for bit for every text it accepts, in the
+// fonts a page uses and the installed ones, in every style; complex scripts, marks and emoji it
+// leaves to the engine. Plain names it must accept, or long pages are slow again.
+TEST(FontCatalogTest, PairTableMatchesTheFontEngine)
+{
+    QtFontCatalog fonts;
+    std::vector<QString> texts;
+    const QString letters = QStringLiteral("AVWTYLPfiflffjxyzåéßøÆŒœŁžǅ'\"-.,/&()");
+    for (int i = 0; i < 260; ++i) {
+        QString name = QStringLiteral("Person %1 %2").arg(i * 7919).arg(letters[i % letters.size()]);
+        name += letters.mid(i * 5 % letters.size(), 3) + QStringLiteral("  -  %1/%2/19%3")
+                    .arg(i % 28 + 1, 2, 10, QLatin1Char('0')).arg(i % 12 + 1, 2, 10, QLatin1Char('0')).arg(i % 90 + 10);
+        texts.push_back(name);
+    }
+    const std::vector<QString> refused{QStringLiteral("Zoë\u0301 Adams"), QStringLiteral("Party 🎂 time"),
+                                       QStringLiteral("سارة أحمد"), QStringLiteral("Ελένη"), QStringLiteral("a\tb"),
+                                       QStringLiteral("soft\u00adhyphen")};
+    texts.insert(texts.end(), refused.begin(), refused.end());
+    for (const QString family : {"Times New Roman", "Arial", "DejaVu Sans", "Noto Color Emoji"}) {
+        for (int style = 0; style < 4; ++style) {
+            const bool bold = style & 1, italic = style & 2;
+            double widest = 0;
+            size_t tabled = 0;
+            for (const QString &t : texts) {
+                const double exact = fonts.textWidth(family, 14.67, bold, italic, t);
+                widest = std::max(widest, exact);
+                const std::optional<double> w = fonts.tableWidth(family, 14.67, bold, italic, t);
+                tabled += w.has_value();
+                EXPECT_EQ(w.value_or(exact), exact) << family.toStdString() << ' ' << style << ' ' << t.toStdString();
+            }
+            for (const QString &t : refused)
+                EXPECT_FALSE(fonts.tableWidth(family, 14.67, bold, italic, t)) << t.toStdString();
+            if (family != QLatin1String("Noto Color Emoji")) {
+                EXPECT_GT(tabled, texts.size() / 2) << family.toStdString();
+            }
+            EXPECT_EQ(fonts.widestTextWidth(family, 14.67, bold, italic, texts), widest);
+        }
+    }
+}
