@@ -82,6 +82,16 @@ TEST_F(MainWindowTest, StartUpRunsItsStepsInOrderAndLoadsTheCommandLineList)
     EXPECT_TRUE(prompter.messages.empty());
 }
 
+// The file-type registration waits for the window's first frame.
+TEST_F(MainWindowTest, RegistersTheFileTypeAfterTheFirstFrame)
+{
+    const QString mime = window.services().paths.dataHome() + "/mime/packages/DatewrenList.xml";
+    QFile::remove(mime);
+    window.startUp(QString());
+    EXPECT_FALSE(QFile::exists(mime));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(mime); }, 3000));
+}
+
 TEST_F(MainWindowTest, PanelsTabsAndButtonsCarryTheirNamesAndColours)
 {
     start();
