@@ -65,6 +65,20 @@ for(var i=0;i<f.length;i++)for(var k=0;k<n;k++){try{eval(f[i]);}catch(e){}}
 var m=document.getElementById('menuIn');if(m&&open){m.style.left='0px';}
 return true;}))js";
 
+#ifdef DW_HAVE_WEBENGINE
+// Nobody is there to answer a dialog while a picture is drawn; one would hold the renderer
+// until its time runs out.
+class QuietPage : public QWebEnginePage {
+public:
+    using QWebEnginePage::QWebEnginePage;
+
+protected:
+    void javaScriptAlert(const QUrl &, const QString &) override {}
+    bool javaScriptConfirm(const QUrl &, const QString &) override { return false; }
+    bool javaScriptPrompt(const QUrl &, const QString &, const QString &, QString *) override { return false; }
+};
+#endif
+
 } // namespace
 
 RenderResult renderPage(const RenderRequest &request)
@@ -84,7 +98,7 @@ RenderResult renderPage(const RenderRequest &request)
     const QSize css(qRound(request.size.width() / ratio), qRound(request.size.height() / ratio));
 
     QWebEngineProfile profile; // off the record: nothing of the page stays on disk
-    QWebEnginePage page(&profile);
+    QuietPage page(&profile);
     page.settings()->setDefaultTextEncoding(QStringLiteral("utf-8"));
     page.settings()->setAttribute(QWebEngineSettings::ShowScrollBars, false);
     QFile file(request.pagePath);

@@ -135,3 +135,13 @@ TEST(PageRenderer, PinnedDayAt1280x720ShowsDateNamesAndTheMonthPanel)
     EXPECT_FALSE(closed.contains("Bob Stone")) << qPrintable(closed);
     EXPECT_TRUE(closed.contains("Ada Lovelace")) << qPrintable(closed);
 }
+
+// Nobody answers a dialog while a picture is drawn: one in the page must not hold the renderer.
+TEST(PageRenderer, DialogsInThePageDoNotHoldIt)
+{
+    test::TempDir dir;
+    RenderRequest r;
+    r.pagePath = dir.write("d.html", "<html><body><script>alert(1);confirm(2);prompt(3)</script>x</body></html>");
+    r.size = {200, 100};
+    EXPECT_EQ(renderPage(r).image.size(), QSize(200, 100));
+}

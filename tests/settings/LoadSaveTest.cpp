@@ -112,6 +112,9 @@ TEST(LoadSettingsTest, SpecialKeys)
     EXPECT_EQ(m.backgroundPicture, QStringLiteral("/home/u/sky.png"));
     EXPECT_EQ(m.taskbarHeight, QStringLiteral("40"));
     EXPECT_FALSE(m.saveAtExit);
+    // A path with a control character cannot be shown or written as it stands: refused.
+    m = loaded({{"Background", "/home/u/x\tonload=alert(1).png"}}, m);
+    EXPECT_EQ(m.backgroundPicture, QStringLiteral("/home/u/sky.png"));
 
     m = loaded({{"ImportantAnimate", "1"}, {"Background", " "}, {"TaskbarHeight", "abc"}, {"SaveAtExit", "1"}},
                m);
