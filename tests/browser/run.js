@@ -596,6 +596,22 @@ for(var i=0;i<l.length;i++)l[i].click();return l.length;})()`;
       return p;
     });
   }
+  // The Preview tab's sample page draws the same settings.
+  const [hPre, pPre] = await Promise.all([hostile, plain].map((x, i) =>
+    maker.makePreview(`hostile-preview-${i}`, { ...x, today: JAN1 })));
+  await check('hostile settings in the preview page', async () => {
+    const p = [];
+    await renderer.show(pPre, at, 200);
+    const wantShape = await page.eval(shape);
+    page.dialogs = [];
+    await renderer.show(hPre, at, 200);
+    const got = await page.eval(shape);
+    expectEq(p, 'elements', got.tags, wantShape.tags);
+    expectEq(p, 'style rules', got.rules, wantShape.rules);
+    expectEq(p, 'background picture', got.background, picture);
+    expectEq(p, 'dialogs', page.dialogs, []);
+    return p;
+  });
 }
 
 // ---------------------------------------------------------------------------------------------
