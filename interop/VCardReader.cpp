@@ -519,14 +519,16 @@ ImportResult readVCards(const QByteArray &input, const ImportOptions &options)
     }
     flush();
 
+    // A refused file hands back nothing it read before the fault, so no caller can use half of it.
+    ImportResult refused;
     if (card) {
-        result.error = QStringLiteral("the contact that begins at line %1 has no END:VCARD; the file looks cut off")
-                           .arg(card->firstLine);
-        return result;
+        refused.error = QStringLiteral("the contact that begins at line %1 has no END:VCARD; the file looks cut off")
+                            .arg(card->firstLine);
+        return refused;
     }
     if (!sawBegin) {
-        result.error = QStringLiteral("it holds no contacts (no BEGIN:VCARD)");
-        return result;
+        refused.error = QStringLiteral("it holds no contacts (no BEGIN:VCARD)");
+        return refused;
     }
     result.ok = true;
     return result;

@@ -25,6 +25,10 @@ FileDialogInfo fileDialogInfo(FileKind kind)
     case FileKind::Calendar:
         return {true, QStringLiteral("Export Calendar"), QStringLiteral("iCalendar (*.ics)"), QStringLiteral("*.ics"),
                 QStringLiteral("ics")};
+    case FileKind::Contacts:
+        return {false, QStringLiteral("Import Contacts and Calendars"),
+                QStringLiteral("Contacts and Calendars (*.vcf;*.vcard;*.ics)"), QStringLiteral("*.vcf;*.vcard;*.ics"),
+                QString()};
     }
     return {};
 }

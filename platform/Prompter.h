@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace dw {
 
@@ -23,7 +24,7 @@ struct Message {
 };
 
 // The file dialogs the program opens. Titles, filters and default extensions are fixed per kind.
-enum class FileKind { Open, Save, OpenReg, SaveReg, Html, Picture, Calendar };
+enum class FileKind { Open, Save, OpenReg, SaveReg, Html, Picture, Calendar, Contacts };
 
 struct FileDialogInfo {
     bool save = false;
@@ -42,6 +43,12 @@ public:
     virtual Button ask(const Message &message) = 0;
     // Full path of the chosen file, or "" when the user cancels.
     virtual QString chooseFile(FileKind kind) = 0;
+    // Several existing files where the dialog allows it; none when the user cancels.
+    virtual QStringList chooseFiles(FileKind kind)
+    {
+        const QString path = chooseFile(kind);
+        return path.isEmpty() ? QStringList() : QStringList{path};
+    }
     virtual void beep() = 0;
 
     // Convenience: a message with only an OK button.

@@ -10,7 +10,6 @@
 #include <QDialogButtonBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
@@ -111,6 +110,11 @@ void InteropCommands::importFiles(const QStringList &paths)
         }
         prompter_.inform(lines.join(QStringLiteral("\r\n")), kImportTitle);
     }
+}
+
+void InteropCommands::importCommand()
+{
+    importFiles(prompter_.chooseFiles(FileKind::Contacts));
 }
 
 void InteropCommands::exportCalendar()
@@ -255,12 +259,7 @@ void installInterop(MainWindow &window)
         &window);
 
     auto *importItem = new QAction(QStringLiteral("Import Contacts and Calendars..."), &window);
-    QObject::connect(importItem, &QAction::triggered, commands, [host, commands] {
-        const QStringList files = QFileDialog::getOpenFileNames(
-            host, kImportTitle, QString(),
-            QStringLiteral("Contacts and Calendars (*.vcf *.vcard *.ics);;All Files (*)"));
-        commands->importFiles(files);
-    });
+    QObject::connect(importItem, &QAction::triggered, commands, &InteropCommands::importCommand);
     auto *exportItem = new QAction(QStringLiteral("Export Calendar..."), &window);
     QObject::connect(exportItem, &QAction::triggered, commands, &InteropCommands::exportCalendar);
     QWidget *panel = window.listPanel();

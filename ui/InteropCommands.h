@@ -31,6 +31,8 @@ public:
     // Reads the files, asks add-or-replace when the list is not empty, adds what is new and
     // reports. A file that cannot be read changes nothing, so the list is never cleared for it.
     void importFiles(const QStringList &paths);
+    // The menu entry: the files are chosen through the prompter first.
+    void importCommand();
     void exportCalendar();
 
     // The paths of a drop that this command takes: .vcf, .vcard and .ics, in any letter case.

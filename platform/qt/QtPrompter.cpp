@@ -64,10 +64,21 @@ Button QtPrompter::ask(const Message &m)
 
 QString QtPrompter::chooseFile(FileKind kind)
 {
+    const QStringList files = runFileDialog(kind, false);
+    return files.isEmpty() ? QString() : files.constFirst();
+}
+
+QStringList QtPrompter::chooseFiles(FileKind kind)
+{
+    return runFileDialog(kind, true);
+}
+
+QStringList QtPrompter::runFileDialog(FileKind kind, bool several)
+{
     const FileDialogInfo info = fileDialogInfo(kind);
     QFileDialog dialog(owner_, info.title);
     dialog.setAcceptMode(info.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setFileMode(several ? QFileDialog::ExistingFiles : QFileDialog::AnyFile);
     // The program asks its own overwrite question where it needs one.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     QString patterns = info.filterPattern;
@@ -76,9 +87,11 @@ QString QtPrompter::chooseFile(FileKind kind)
                          + QStringLiteral(" (") + patterns + QLatin1Char(')'));
     if (!info.defaultSuffix.isEmpty())
         dialog.setDefaultSuffix(info.defaultSuffix);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
-    return QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath();
+    QStringList files;
+    if (dialog.exec() == QDialog::Accepted)
+        for (const QString &f : dialog.selectedFiles())
+            files << QFileInfo(f).absoluteFilePath();
+    return files;
 }
 
 void QtPrompter::beep()

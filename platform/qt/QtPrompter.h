@@ -15,9 +15,11 @@ public:
 
     Button ask(const Message &message) override;
     QString chooseFile(FileKind kind) override;
+    QStringList chooseFiles(FileKind kind) override;
     void beep() override;
 
 private:
+    QStringList runFileDialog(FileKind kind, bool several);
     QPointer<QWidget> owner_;
 };
 

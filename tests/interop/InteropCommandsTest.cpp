@@ -1,13 +1,33 @@
+#include "interop/ICalendar.h"
 #include "tests/support/ScriptedPrompter.h"
+#include "tests/support/StartedWindow.h"
 #include "tests/support/TempDir.h"
 #include "ui/InteropCommands.h"
 
+#include <QApplication>
+#include <QDialog>
+#include <QMimeData>
+#include <QRadioButton>
+#include <QTimer>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 using namespace dw;
 
 namespace {
 const QString kPhone = QStringLiteral(DW_TEST_DATA "/phone.vcf");
+
+// Accepts the next modal dialog once it runs, after `set` has made its choices.
+void acceptNextDialog(std::function<void(QDialog &)> set = {})
+{
+    QTimer::singleShot(0, [set] {
+        if (auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+            if (set)
+                set(*d);
+            d->accept();
+        }
+    });
+}
 
 // A window's list holding one old event, and its import commands.
 struct Fixture {
@@ -58,4 +78,56 @@ TEST(InteropCommandsTest, MessagesAndTheAddOrReplaceQuestion)
                        "Import Contacts and Calendars", Icon::Exclamation, Buttons::Ok, Button::Ok}));
     EXPECT_EQ(InteropCommands::importablePaths({"a.VCF", "b.ics", "c.dwe", "d.vcard", "e"}),
               (QStringList{"a.VCF", "b.ics", "d.vcard"}));
+}
+
+// The window's doors: the list panel's menu, a drop on a column and the export, with their texts.
+TEST(InteropWindowTest, MenuDropAndExport)
+{
+    test::StartedWindow w;
+    test::TempDir dir;
+    QWidget *panel = w.window.listPanel();
+    EXPECT_EQ(panel->contextMenuPolicy(), Qt::ActionsContextMenu);
+    QStringList items;
+    for (const QAction *a : panel->actions())
+        items << a->text();
+    ASSERT_TRUE(items.contains("Import Contacts and Calendars...") && items.contains("Export Calendar...")) << items.join('|').toStdString();
+    auto trigger = [&](const QString &text) {
+        for (QAction *a : panel->actions())
+            if (a->text() == text)
+                a->trigger();
+    };
+
+    // The menu: files through the prompter, the naming chosen in the dialog; an empty list asks nothing.
+    w.prompter.choose(kPhone).answer(Button::No);
+    acceptNextDialog([](QDialog &d) { d.findChildren<QRadioButton *>().at(1)->setChecked(true); });
+    trigger("Import Contacts and Calendars...");
+    EXPECT_EQ(w.prompter.dialogs, std::vector{FileKind::Contacts});
+    ASSERT_EQ(w.window.events().count(), 4);
+    EXPECT_EQ(w.window.events().rows()[0].name, "Grace Hopper's birthday");
+
+    // A drop of the same book: the question, then nothing new.
+    w.prompter.reset();
+    w.prompter.answer(Button::Yes).answer(Button::No);
+    acceptNextDialog([](QDialog &d) { d.findChildren<QRadioButton *>().at(1)->setChecked(true); });
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(kPhone)});
+    QWidget *column = w.window.listPanel()->column(1)->viewport();
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(column, &enter);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(column, &drop);
+    EXPECT_EQ(w.window.events().count(), 4);
+    ASSERT_EQ(w.prompter.texts().size(), 2);
+    EXPECT_EQ(w.prompter.texts()[1], "Imported 0 events from 3 contacts; 1 contact has no date\r\n\r\nShow the 5 skipped entries?");
+
+    // The export writes where the prompter says and reports the count.
+    w.prompter.reset();
+    const QString ics = dir.path("out.ics");
+    w.prompter.choose(ics);
+    acceptNextDialog();
+    trigger("Export Calendar...");
+    EXPECT_EQ(w.prompter.dialogs, std::vector{FileKind::Calendar});
+    const Message exported{"Exported 4 events to " + ics, "Export Calendar", Icon::Information};
+    EXPECT_EQ(w.prompter.messages, std::vector{exported});
+    EXPECT_EQ(readICalendar(test::TempDir::read(ics), {}).events.size(), 4u);
 }

@@ -122,8 +122,8 @@ TEST(ImportTest, NamesWithKindAndLineEndings)
 TEST(ImportTest, BadInputAddsNothingAndSaysWhy)
 {
     const std::pair<QByteArray, const char *> cases[] = {
-        {"BEGIN:VCARD\r\nFN:Cut Off\r\nBDAY:1990-01-01\r\n",
-         "the contact that begins at line 1 has no END:VCARD; the file looks cut off"},
+        {"BEGIN:VCARD\r\nFN:Whole\r\nBDAY:1990-01-01\r\nEND:VCARD\r\nBEGIN:VCARD\r\nFN:Cut Off\r\n",
+         "the contact that begins at line 5 has no END:VCARD; the file looks cut off"},
         {"", "it holds no contacts (no BEGIN:VCARD)"},
         {QByteArray("\x00\xff\xfe garbage\n", 12), "it holds no contacts (no BEGIN:VCARD)"},
     };
