@@ -49,7 +49,7 @@ void writeAddressArray(PageText &p, const PageContext &c)
         p.text += u"email[";
         p.text += QString::number(r);
         p.text += u"] = \"";
-        p.text += jsText(writtenText(e.address, QLatin1Char('"')));
+        p.text += jsText(writtenText(e.address, true));
         p.line(u"\";");
     }
     p.blank();
@@ -86,7 +86,7 @@ void writeEventArray(PageText &p, const PageContext &c)
     r = 0;
     for (const EventRecord &e : c.in.rows) {
         ++r;
-        if (writtenText(e.address, QLatin1Char('"')) != e.address)
+        if (writtenText(e.address, true) != e.address)
             p.line(QStringLiteral("email[%1] = \"").arg(r) + jsText(e.address) + QStringLiteral("\";"));
     }
     p.blank();

@@ -45,7 +45,7 @@ QString jsText(const QString &text, QChar quote)
     return out;
 }
 
-QString writtenText(const QString &text, QChar attributeQuote)
+QString writtenText(const QString &text, bool inAttribute)
 {
     QString out;
     out.reserve(text.size());
@@ -54,10 +54,8 @@ QString writtenText(const QString &text, QChar attributeQuote)
             out += QLatin1String("&amp;");
         else if (c == QLatin1Char('<'))
             out += QLatin1String("&lt;");
-        else if (c == QLatin1Char('"') && c == attributeQuote)
+        else if (c == QLatin1Char('"') && inAttribute)
             out += QLatin1String("&quot;");
-        else if (c == QLatin1Char('\'') && c == attributeQuote)
-            out += QLatin1String("&#39;");
         else
             out += c;
     }

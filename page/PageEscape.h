@@ -14,10 +14,10 @@ namespace dw {
 QString jsText(const QString &text, QChar quote = QLatin1Char('"'));
 
 // For text that the page script writes into the document (document.write, innerHTML): "&" and
-// "<" become &amp; and &lt;, and with `attributeQuote` set that quote becomes a character
-// reference as well, so the renderer shows the characters instead of reading markup. Goes into
+// "<" become &amp; and &lt;, and in a double-quoted attribute value the quote becomes &quot; as
+// well, so the renderer shows the characters instead of reading markup. Goes into
 // the script through jsText; other characters stay for jsText to escape.
-QString writtenText(const QString &text, QChar attributeQuote = QChar());
+QString writtenText(const QString &text, bool inAttribute = false);
 
 // For markup text and double-quoted attribute values written straight into the page: "&", "<"
 // and the double quote become &amp;, &lt; and &quot;, non-ASCII and control characters numeric
