@@ -13,6 +13,10 @@ struct FontFace {
     QString file; // full path of the font file
 };
 
+// The family name a page and a renderer can match: the font database tells apart families that
+// several foundries make as "Nimbus Sans [urw]"; the bracketed foundry is dropped.
+QString plainFontFamily(const QString &name);
+
 class FontCatalog {
 public:
     virtual ~FontCatalog() = default;
@@ -33,6 +37,8 @@ public:
     }
     // Every installed face with its file.
     virtual std::vector<FontFace> faces() const = 0;
+    // The family fontconfig shows for a requested one (the family itself when installed).
+    virtual QString substitute(const QString &family) const = 0;
 };
 
 } // namespace dw

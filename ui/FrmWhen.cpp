@@ -35,6 +35,8 @@ FrmWhen::FrmWhen(EventList &list, int row, QDate today, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmWhen"));
     setWindowTitle(QStringLiteral("Customise Event"));
+    // A dialog: a title and a close button, no minimise or maximise.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     // The main window takes no input until the dialog closes, yet nothing waits for it.
     setWindowModality(Qt::ApplicationModal);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -70,6 +72,8 @@ FrmWhen::FrmWhen(EventList &list, int row, QDate today, QWidget *parent)
     cmdCancel_->setObjectName(QStringLiteral("cmdCancel"));
 
     auto *grid = new QGridLayout(this);
+    // A fixed size: window managers then draw no resize handle (the empty strip at the bottom).
+    grid->setSizeConstraint(QLayout::SetFixedSize);
     auto *nameRow = new QHBoxLayout;
     nameRow->addWidget(new QLabel(QStringLiteral("Show"), this));
     nameRow->addWidget(lblEventName_, 1);

@@ -11,7 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScrollArea>
+#include <QTextBrowser>
 #include <QVBoxLayout>
 
 namespace dw {
@@ -103,16 +103,13 @@ HelpPanel::HelpPanel(MainWindow &window, std::unique_ptr<HttpFetcher> fetcher, Q
     connect(check_.get(), &UpdateCheck::enabledChanged, cmdUpdate_, &QPushButton::setEnabled);
     connect(cmdUpdate_, &QPushButton::clicked, check_.get(), [this] { check_->run(); });
 
-    auto *text = new QLabel(QString::fromUtf8(kHelpText));
-    text->setObjectName(QStringLiteral("lblHelpText"));
-    text->setWordWrap(true);
-    text->setTextFormat(Qt::RichText);
-    text->setContentsMargins(8, 8, 8, 8);
-    text->setAlignment(Qt::AlignTop | Qt::AlignLeft);
-    auto *scroll = new QScrollArea(this);
+    // A text view scrolls its own document; a wrapped label inside a scroll area had its
+    // height worked out against the wrong width, and the bar ran backwards.
+    auto *scroll = new QTextBrowser(this);
     scroll->setObjectName(QStringLiteral("fraHelpText"));
-    scroll->setWidget(text);
-    scroll->setWidgetResizable(true);
+    scroll->setOpenLinks(false);
+    scroll->setHtml(QString::fromUtf8(kHelpText));
+    scroll->document()->setDocumentMargin(8);
     scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 

@@ -3,6 +3,8 @@
 #include "core/settings/SettingsStore.h"
 #include "page/compat/CompatScript.h"
 #include "page/preview/PreviewPage.h"
+#include "platform/FontCatalog.h"
+#include "ui/AppServices.h"
 #include "ui/MainWindow.h"
 
 #include <QLabel>
@@ -66,6 +68,13 @@ void PreviewPanel::ensureView()
     // The preview file declares no character set and is written as UTF-8, so font names and
     // picture paths outside ASCII must not be read as Latin-1.
     view->settings()->setDefaultTextEncoding(QStringLiteral("utf-8"));
+    // The engine's own standard font is a serif; a family the machine lacks must fall back to
+    // the sans-serif the page's style sheet names, as the desktop's sans.
+    const QString sans = window_.services().fonts.substitute(QStringLiteral("sans-serif"));
+    if (!sans.isEmpty()) {
+        view->settings()->setFontFamily(QWebEngineSettings::StandardFont, sans);
+        view->settings()->setFontFamily(QWebEngineSettings::SansSerifFont, sans);
+    }
     view->setUrl(QUrl(QStringLiteral("about:blank")));
     view_ = view;
 #else

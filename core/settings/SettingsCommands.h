@@ -17,7 +17,7 @@ bool positionDefaults(SettingsModel &m, Prompter &prompter, bool suppressConfirm
 // completion pairs and "Save at exit" are kept.
 bool resetAllSettings(SettingsModel &m, Prompter &prompter);
 
-// "Save All Settings to Registry": the four groups, then SaveAtExit, then "Done!".
+// "Save All Settings": the four groups, then SaveAtExit, then "Done!".
 void saveAllSettingsCommand(SettingsModel &m, SettingsStore &store, Prompter &prompter);
 
 // The "?" box beside "Create Template From File...".

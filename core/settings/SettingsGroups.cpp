@@ -224,7 +224,7 @@ public:
         if (missingOrBlank(v))
             m.fonts[size_t(row)] = def;
         else if (isAcceptableFontName(v))
-            m.fonts[size_t(row)] = v;
+            m.fonts[size_t(row)] = plainFontFamily(v);
     }
     void colour(const QString &k, int picker)
     {

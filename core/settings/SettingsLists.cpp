@@ -159,6 +159,25 @@ bool isAcceptableFontName(const QString &name)
     return true;
 }
 
+QString missingFontNote(const std::array<QString, 3> &fonts, const QStringList &installed,
+                        const std::function<QString(const QString &)> &substitute)
+{
+    QStringList lines;
+    QStringList seen;
+    for (const QString &font : fonts) {
+        const QString family = plainFontFamily(font);
+        if (family.isEmpty() || seen.contains(family, Qt::CaseInsensitive)
+            || installed.contains(family, Qt::CaseInsensitive))
+            continue;
+        seen << family;
+        const QString shown = substitute(family);
+        lines << (shown.isEmpty() ? family + QStringLiteral(" is not installed.")
+                                  : family + QStringLiteral(" is not installed; ") + shown
+                                        + QStringLiteral(" is shown instead."));
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
 QString colourText(quint32 value)
 {
     const auto hex2 = [](quint32 part) { return QStringLiteral("%1").arg(part & 255, 2, 16, QLatin1Char('0')); };

@@ -2,6 +2,10 @@
 
 #include "core/settings/SettingsModel.h"
 
+#include "platform/FontCatalog.h"
+
+#include <array>
+#include <functional>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -41,6 +45,10 @@ bool setChoice(QString &field, const QStringList &list, const QString &value);
 // Font fields take any family name, installed or not (the page only names the font); a name
 // with line breaks or control characters, or an absurdly long one, is refused.
 bool isAcceptableFontName(const QString &name);
+// The Format tab's note on chosen fonts that are not installed: one line per such family,
+// naming what fontconfig shows instead; "" when every family is installed.
+QString missingFontNote(const std::array<QString, 3> &fonts, const QStringList &installed,
+                        const std::function<QString(const QString &)> &substitute);
 
 // Colour text (six lower-case hex digits, red green blue) of a picker colour value.
 QString colourText(quint32 value);

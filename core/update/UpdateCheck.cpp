@@ -101,7 +101,8 @@ UpdateOutcome UpdateCheck::run()
     const FetchResult reply = fetcher_.fetch(updateUrl_);
     const QString published = reply.ok ? publishedVersion(reply.body) : QString();
     timer_.stop();
-    setCaption(QStringLiteral("Connected"));
+    // Nothing came back: the button must not claim a connection beside the error.
+    setCaption(published.isEmpty() ? kUpdateIdleCaption : QStringLiteral("Connected"));
 
     const UpdateOutcome outcome = compareVersions(published, own);
     const Button answer = prompter_.ask(updateMessage(outcome));

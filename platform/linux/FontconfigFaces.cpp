@@ -35,4 +35,26 @@ std::vector<FontFace> fontconfigFaces()
     return out;
 }
 
+QString fontconfigMatch(const QString &family)
+{
+    QString out;
+    // The current configuration (loaded once, on first use), as the renderers see it.
+    FcConfig *config = nullptr;
+    FcPattern *pattern = FcPatternCreate();
+    // The family goes in as a value, not parsed: names may hold '-', ':' or ','.
+    const QByteArray name = family.toUtf8();
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8 *>(name.constData()));
+    FcConfigSubstitute(config, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    if (FcPattern *match = FcFontMatch(config, pattern, &result)) {
+        FcChar8 *matched = nullptr;
+        if (FcPatternGetString(match, FC_FAMILY, 0, &matched) == FcResultMatch)
+            out = QString::fromUtf8(reinterpret_cast<const char *>(matched));
+        FcPatternDestroy(match);
+    }
+    FcPatternDestroy(pattern);
+    return out;
+}
+
 } // namespace dw

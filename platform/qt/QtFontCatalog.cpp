@@ -14,7 +14,9 @@ namespace dw {
 
 QStringList QtFontCatalog::families() const
 {
-    QStringList list = QFontDatabase::families();
+    QStringList list;
+    for (const QString &family : QFontDatabase::families())
+        list << plainFontFamily(family);
     list.removeDuplicates();
     list.sort(Qt::CaseInsensitive);
     return list;
@@ -209,6 +211,11 @@ double QtFontCatalog::widestTextWidth(const QString &family, double pixelSize, b
 std::vector<FontFace> QtFontCatalog::faces() const
 {
     return fontconfigFaces();
+}
+
+QString QtFontCatalog::substitute(const QString &family) const
+{
+    return fontconfigMatch(family);
 }
 
 } // namespace dw

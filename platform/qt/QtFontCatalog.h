@@ -24,6 +24,7 @@ public:
     double widestTextWidth(const QString &family, double pixelSize, bool bold, bool italic,
                            const std::vector<QString> &texts) const override;
     std::vector<FontFace> faces() const override;
+    QString substitute(const QString &family) const override;
 
     // The width textWidth gives, worked out from the widths of the text's character pairs, or
     // nothing for a text outside what the pair table handles (see widestTextWidth).

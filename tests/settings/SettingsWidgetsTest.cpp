@@ -103,7 +103,7 @@ TEST_F(SettingsPagesTest, ControlsCarryTheirCaptionsAndLists)
         {"chkSaveExit", "text", "Save at exit"}, {"cmdSave", "text", save}, {"cmdSave1", "text", save},
         {"cmdSave2", "text", save}, {"cmdSave3", "text", save}, {"cmdDefault", "text", defaults},
         {"cmdDefault1", "text", defaults}, {"cmdDefault2", "text", defaults},
-        {"cmdSaveAll", "text", "Save All Settings to Registry"}, {"cmdReset", "text", "Reset All Settings to Default..."},
+        {"cmdSaveAll", "text", "Save All Settings"}, {"cmdReset", "text", "Reset All Settings to Default..."},
         {"cmdSaveFile", "text", "Save Current Settings to File..."}, {"cmdGetFile", "text", "Get Settings From File..."},
         {"cmdTemplate", "text", "Create Template From File..."}, {"cmdInfo", "text", "?"},
         {"cmdBrowse", "text", "Browse..."}, {"cmdGetFile", "toolTip", "Warning: Save settings before opening."},

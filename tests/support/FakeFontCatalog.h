@@ -20,6 +20,12 @@ public:
         return bold ? w * 1.1 : w;
     }
     std::vector<FontFace> faces() const override { return faceList; }
+    // What an uninstalled family falls back to.
+    QString fallback = QStringLiteral("DejaVu Sans");
+    QString substitute(const QString &family) const override
+    {
+        return familyList.contains(family) ? family : fallback;
+    }
 };
 
 } // namespace dw::test

@@ -1,5 +1,7 @@
 #include "ui/settings/FormatTab.h"
 
+#include "platform/FontCatalog.h"
+
 #include "core/settings/SettingsCommands.h"
 #include "core/settings/SettingsGroups.h"
 #include "core/settings/SettingsLists.h"
@@ -51,7 +53,7 @@ FormatTab::FormatTab(SettingsContext &context, QWidget *parent) : SettingsTab(co
         grid->addWidget(pickers_[size_t(row)], row + 1, 4);
 
         connect(cmbFonts_[size_t(row)], &QComboBox::activated, this, [this, row] {
-            const QString name = cmbFonts_[size_t(row)]->currentText();
+            const QString name = plainFontFamily(cmbFonts_[size_t(row)]->currentText());
             if (isAcceptableFontName(name))
                 model().fonts[size_t(row)] = name;
             emit changed(false);
@@ -159,6 +161,11 @@ FormatTab::FormatTab(SettingsContext &context, QWidget *parent) : SettingsTab(co
     buttons->addWidget(save);
     buttons->addWidget(defaults);
     grid->addLayout(buttons, 7, 0, 1, 5);
+    lblFontNote_ = new QLabel(this);
+    lblFontNote_->setObjectName(QStringLiteral("lblFontNote"));
+    lblFontNote_->setTextFormat(Qt::PlainText); // names come from settings files
+    lblFontNote_->setWordWrap(true);
+    grid->addWidget(lblFontNote_, 8, 0, 1, 5, Qt::AlignTop);
     grid->setRowStretch(8, 1);
     connect(save, &QPushButton::clicked, this, [this] { saveFormatSettings(model(), ctx_.store, kSettingsSection); });
     connect(defaults, &QPushButton::clicked, this, [this] {
@@ -177,6 +184,7 @@ void FormatTab::fillFontLists(const QStringList &families)
                 box->addItem(family);
         }
     }
+    installedFamilies_ = families;
     sync();
 }
 
@@ -198,6 +206,17 @@ void FormatTab::sync()
     ui::selectText(cmbBackground_, m.backgroundKind);
     ui::setTextKeepingCursor(txtBrowse_, m.backgroundPicture);
     ui::selectText(cmbDays_, m.remindBefore);
+    // Before the lists are filled nothing is known to be installed.
+    const QString note = installedFamilies_.isEmpty()
+                             ? QString()
+                             : missingFontNote(m.fonts, installedFamilies_, [this](const QString &family) {
+                                   auto it = substitutes_.constFind(family);
+                                   if (it == substitutes_.constEnd())
+                                       it = substitutes_.insert(family, ctx_.fonts.substitute(family));
+                                   return *it;
+                               });
+    lblFontNote_->setText(note);
+    lblFontNote_->setVisible(!note.isEmpty());
 }
 
 void FormatTab::applyState(const ControlsState &state)

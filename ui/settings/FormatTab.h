@@ -2,6 +2,8 @@
 
 #include "ui/settings/SettingsTab.h"
 
+#include <QHash>
+#include <QStringList>
 #include <array>
 
 class QCheckBox;
@@ -51,6 +53,9 @@ private:
     QPushButton *cmdBrowse_ = nullptr;
     QComboBox *cmbDays_ = nullptr;
     QLabel *lblDays_ = nullptr;
+    QLabel *lblFontNote_ = nullptr;
+    QStringList installedFamilies_;
+    mutable QHash<QString, QString> substitutes_; // fontconfig is asked once per family
 };
 
 } // namespace dw

@@ -24,7 +24,7 @@ OthersTab::OthersTab(SettingsContext &context, QWidget *parent) : SettingsTab(co
 {
     setObjectName(QStringLiteral("OthersTab"));
     auto *grid = new QGridLayout(this);
-    auto *saveAll = button(this, "cmdSaveAll", QStringLiteral("Save All Settings to Registry"));
+    auto *saveAll = button(this, "cmdSaveAll", QStringLiteral("Save All Settings"));
     auto *reset = button(this, "cmdReset", QStringLiteral("Reset All Settings to Default..."));
     auto *saveFile = button(this, "cmdSaveFile", QStringLiteral("Save Current Settings to File..."));
     auto *getFile = button(this, "cmdGetFile", QStringLiteral("Get Settings From File..."));
