@@ -280,6 +280,10 @@ QString MainWindow::captionFor(const QDate &today)
 void MainWindow::startUp(const QString &argumentText)
 {
     show();
+    // The first web view shown re-creates the native window for its drawing surface; a window
+    // that counts as placed keeps its position then, where an unplaced one is put wherever the
+    // window manager puts new windows (the centre of the screen).
+    setAttribute(Qt::WA_Moved);
     setWindowTitle(captionFor(services_.clock.today()));
     loading_ = true;
     busy_->show(QStringLiteral("Loading Datewren..."));
@@ -303,23 +307,24 @@ void MainWindow::startUp(const QString &argumentText)
 
 bool MainWindow::runExitSequence()
 {
-    runStep(exitHooks_.storeSaveAtExit);
+    // Nothing is stored, saved or deleted until the exit is certain: a refused or cancelled close
+    // leaves the window exactly as it was, the preview file included.
     bool anyPanelButton = false;
     for (QPushButton *b : smtBttn_)
         anyPanelButton = anyPanelButton || b->isEnabled();
-    if (!anyPanelButton)
+    if (!anyPanelButton || events_.editing())
         return false;
+    if (!listCommands_->offerToSaveAtExit())
+        return false;
+    runStep(exitHooks_.storeSaveAtExit);
     if (settings_.saveAtExit)
         runStep(exitHooks_.saveAllSettings);
-    if (events_.editing())
-        return false;
-    const bool close = listCommands_->offerToSaveAtExit();
     removePreviewFiles(services_.paths.programDir(), services_.paths.cacheDir());
     for (QWidget *w : QApplication::topLevelWidgets()) {
         if (w != this && w->isVisible() && w->isWindow())
             w->close();
     }
-    return close;
+    return true;
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

@@ -1,5 +1,6 @@
 #include "page/preview/PreviewPage.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/StartedWindow.h"
 #include "tests/support/TestWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/PreviewPanel.h"
@@ -83,4 +84,18 @@ TEST(PreviewPanelTest, SelectingThePreviewTabWritesShowsAndExitRemovesThePage)
     EXPECT_TRUE(window.close());
     EXPECT_FALSE(QFile::exists(file));
     EXPECT_TRUE(doubles.prompter.messages.empty());
+}
+
+// The first web view re-creates the native window; a window manager must not place it anew.
+// (Run under Xvfb with a window manager and QT_QPA_PLATFORM=xcb to see a real placement.)
+TEST(PreviewPanelTest, OpeningThePreviewKeepsTheWindowWhereItIs)
+{
+    test::StartedWindow started;
+    MainWindow &window = started.window;
+    QTest::qWait(300);
+    const QPoint before = window.geometry().topLeft();
+    window.panelButton(1)->click();
+    window.tabStrip()->setCurrentIndex(MainWindow::PreviewTab);
+    QTest::qWait(1000);
+    EXPECT_EQ(window.geometry().topLeft(), before);
 }

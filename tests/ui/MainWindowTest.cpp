@@ -251,7 +251,7 @@ TEST_F(MainWindowTest, ModifyingRestsTheControlsThatWouldLeaveOrRebuildTheList)
     EXPECT_EQ(states(), idle);
 }
 
-TEST_F(MainWindowTest, ExitSequenceOffersTheListAndRefusesWhileBusy)
+TEST_F(MainWindowTest, ExitStepsRunOnlyOnceTheExitIsCertain)
 {
     QStringList steps;
     window.exitHooks().storeSaveAtExit = [&] { steps << "store"; };
@@ -259,33 +259,34 @@ TEST_F(MainWindowTest, ExitSequenceOffersTheListAndRefusesWhileBusy)
     start();
     QDir().mkpath(paths.cacheDir());
     const QString preview = window.previewPagePath();
+    ASSERT_TRUE(QFile(preview).open(QIODevice::WriteOnly));
 
     for (int i = 0; i < 5; ++i)
         window.panelButton(i)->setEnabled(false); // the warnings panel is up
     EXPECT_FALSE(window.close());
-    EXPECT_EQ(steps, QStringList{"store"});
     for (int i = 0; i < 5; ++i)
         window.panelButton(i)->setEnabled(true);
-
-    // Settings are saved before a modified event keeps the window open, without a question.
     window.events().append({"a", "d", "-", 0, kDefaultRule});
     window.events().setEditing(true);
     EXPECT_FALSE(window.close());
     window.events().setEditing(false);
     EXPECT_TRUE(prompter.messages.empty());
 
-    ASSERT_TRUE(QFile(preview).open(QIODevice::WriteOnly));
-    window.settings().saveAtExit = false;
-    prompter.answer(Button::Cancel);
+    // Cancel in the question, or in the save dialog that Yes opens, keeps everything as it was.
+    prompter.answer(Button::Cancel).answer(Button::Yes).choose("");
+    EXPECT_FALSE(window.close());
     EXPECT_FALSE(window.close());
     EXPECT_TRUE(window.isVisible());
-    EXPECT_FALSE(QFile::exists(preview));
-    EXPECT_EQ(prompter.texts(), QStringList{"Do you want to save the list in a file?"});
-    EXPECT_EQ(steps, (QStringList{"store", "store", "save settings", "store"}));
+    EXPECT_TRUE(QFile::exists(preview));
+    EXPECT_EQ(prompter.texts(), QStringList(2, "Do you want to save the list in a file?"));
+    EXPECT_TRUE(steps.isEmpty());
 
+    window.settings().saveAtExit = true;
     prompter.answer(Button::No);
     EXPECT_TRUE(window.close());
     EXPECT_FALSE(window.isVisible());
+    EXPECT_FALSE(QFile::exists(preview));
+    EXPECT_EQ(steps, (QStringList{"store", "save settings"}));
 }
 
 TEST(WrenpadProgramTest, WithoutADisplayItExplainsHowToGetOne)
