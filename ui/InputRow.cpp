@@ -44,16 +44,11 @@ InputRow::InputRow(EditCommands &commands, EventList &list, QHBoxLayout *row, QC
     }
 
     connect(txtName_, &QLineEdit::textChanged, this, [this](const QString &text) {
-        if (updating_)
-            return;
-        const Completed c = commands_.nameEdited(text);
-        if (!c.changed)
-            return;
-        updating_ = true;
-        txtName_->setText(c.text);
-        txtName_->setSelection(c.selectionStart, c.selectionLength);
-        updating_ = false;
+        if (!updating_)
+            edited(txtName_, namePending_, text, [this](const QString &t) { return commands_.nameEdited(t); });
     });
+    watchAcceptance(txtName_, namePending_);
+    watchAcceptance(cmbEMail_->lineEdit(), addressPending_);
     connect(cmbEMail_, &QComboBox::editTextChanged, this, &InputRow::addressChanged);
     connect(datePicker_, &QDateEdit::dateChanged, this, [this](QDate d) {
         if (!updating_)
@@ -99,6 +94,7 @@ void InputRow::showToday(QDate today)
 void InputRow::show()
 {
     updating_ = true;
+    namePending_.active = addressPending_.active = false;
     const auto &in = commands_.input();
     if (txtName_->text() != in.name)
         txtName_->setText(in.name);
@@ -136,15 +132,45 @@ void InputRow::showEditing(bool editing)
 
 void InputRow::addressChanged(const QString &text)
 {
-    if (updating_)
-        return;
-    const Completed c = commands_.addressEdited(text);
-    if (!c.changed)
+    if (!updating_)
+        edited(cmbEMail_->lineEdit(), addressPending_, text,
+               [this](const QString &t) { return commands_.addressEdited(t); });
+}
+
+void InputRow::edited(QLineEdit *box, Pending &pending, const QString &text,
+                         const std::function<Completed(const QString &)> &complete)
+{
+    QString now = text;
+    if (pending.active) {
+        pending.active = false;
+        const QString back = typedOverCompletion(text, pending.typed, pending.shown);
+        if (!back.isNull())
+            now = back;
+    }
+    const Completed c = complete(now);
+    if (!c.changed && now == text)
         return;
     updating_ = true;
-    cmbEMail_->setEditText(c.text);
-    cmbEMail_->lineEdit()->setSelection(c.selectionStart, c.selectionLength);
+    box->setText(c.text);
+    if (c.changed)
+        box->setSelection(c.selectionStart, c.selectionLength);
+    if (c.expanded)
+        pending = {true, now, c};
     updating_ = false;
+}
+
+void InputRow::watchAcceptance(QLineEdit *box, Pending &pending)
+{
+    // Tab, End, a click or an arrow key leaves the selection: the completion is kept as it is.
+    const auto accept = [this, box, &pending] {
+        if (updating_ || !pending.active || box->text() != pending.shown.text)
+            return;
+        if (box->selectionStart() != pending.shown.selectionStart
+            || box->selectedText().size() != pending.shown.selectionLength)
+            pending.active = false;
+    };
+    connect(box, &QLineEdit::selectionChanged, this, accept);
+    connect(box, &QLineEdit::cursorPositionChanged, this, accept);
 }
 
 void InputRow::focusField(InputField f, bool selectAll)

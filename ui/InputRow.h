@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <array>
+#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -44,6 +45,15 @@ private:
     void showEditing(bool editing);
     void addressChanged(const QString &text);
     void focusField(InputField field, bool selectAll);
+    // A completion shown selected in a box, until it is typed over or accepted.
+    struct Pending {
+        bool active = false;
+        QString typed;
+        Completed shown;
+    };
+    void edited(QLineEdit *box, Pending &pending, const QString &text,
+                   const std::function<Completed(const QString &)> &complete);
+    void watchAcceptance(QLineEdit *box, Pending &pending);
 
     EditCommands &commands_;
     EventList &list_;
@@ -53,6 +63,7 @@ private:
     QCheckBox *chkImp_;
     std::array<QPushButton *, 3> smtAdd_{};
     bool updating_ = false;
+    Pending namePending_, addressPending_;
 };
 
 } // namespace dw

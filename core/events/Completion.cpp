@@ -32,6 +32,7 @@ Completed trySlots(const QString &text, const CompletionSlots &pairs, int first,
         const qsizetype cut = keepSigil ? 2 : 3;
         const qsizetype start = text.size() - cut;
         out.changed = true;
+        out.expanded = true;
         out.text = text.left(start) + pairs.texts[i];
         out.selectionStart = static_cast<int>(start);
         out.selectionLength = static_cast<int>(pairs.texts[i].size());
@@ -62,6 +63,16 @@ Completed completeName(const QString &text, const CompletionSlots &pairs, bool c
     if (!completionOn)
         return {false, text, 0, 0};
     return trySlots(text, pairs, kFirstCustomSlot, kSlotCount, QLatin1Char('$'), false);
+}
+
+QString typedOverCompletion(const QString &edited, const QString &typed, const Completed &shown)
+{
+    if (!shown.expanded)
+        return QString();
+    const QString kept = shown.text.left(shown.selectionStart);
+    if (edited.size() <= kept.size() || !edited.startsWith(kept))
+        return QString();
+    return typed + edited.mid(kept.size());
 }
 
 QString normalizeShortcut(const QString &typed, int slot, const std::array<QString, 14> &shortcuts)

@@ -18,6 +18,7 @@ struct Completed {
     QString text;
     int selectionStart = 0;
     int selectionLength = 0;
+    bool expanded = false; // a shortcut was replaced (not only a blank box shown as "-")
 };
 
 // The address box on every change of its text: a blank box shows "-"; with completion on, a
@@ -25,6 +26,12 @@ struct Completed {
 Completed completeAddress(const QString &text, const CompletionSlots &pairs, bool completionOn);
 // The name box on every change of its text: only the "$xy" slots apply.
 Completed completeName(const QString &text, const CompletionSlots &pairs, bool completionOn);
+
+// The box text after the user typed over a completion still shown selected: the shortcut they
+// typed comes back in front of the new characters, so "ann@gg" shown as "ann@gmail.com" and
+// then "r" reads "ann@ggr". `typed` is the text that was completed. Null when `edited` is not
+// such an overwrite (a deletion, or an edit elsewhere in the box).
+QString typedOverCompletion(const QString &edited, const QString &typed, const Completed &shown);
 
 // A shortcut box's text after an edit of slot `slot`: blanks and numbers are refused, letters
 // lower-cased, a single character doubled, and a shortcut another slot already uses refused.

@@ -75,6 +75,28 @@ TEST(EditingWindowTest, EnterAddsOrModifiesAndCompletionFollowsTheHeaderSwitch)
     t.typeName("Happy $bd");
     EXPECT_EQ(t.row.nameBox()->text(), "Happy Birthday");
     EXPECT_EQ(t.row.nameBox()->selectedText(), "Birthday");
+    // Typing on over a shown completion brings the shortcut back; End or Tab keeps the completion.
+    t.w.settings().shortcuts[1] = "gg";
+    t.w.settings().completions[1] = "gmail.com";
+    QLineEdit *address = t.row.addressBox()->lineEdit();
+    const auto typeAddress = [&](const QString &text, Qt::Key then) {
+        address->setFocus();
+        address->clear();
+        QTest::keyClicks(address, text);
+        if (then != Qt::Key_unknown)
+            QTest::keyClick(address, then);
+        return address->text();
+    };
+    EXPECT_EQ(typeAddress("ann@ggroup.org", Qt::Key_unknown), "ann@ggroup.org");
+    EXPECT_EQ(typeAddress("ann@gg", Qt::Key_End), "ann@gmail.com");
+    QTest::keyClicks(address, "x");
+    EXPECT_EQ(address->text(), "ann@gmail.comx");
+    EXPECT_EQ(typeAddress("ann@gg", Qt::Key_Backspace), "ann@");
+    t.row.nameBox()->clear();
+    t.typeName("Happy $bdx");
+    EXPECT_EQ(t.row.nameBox()->text(), "Happy $bdx");
+    t.row.nameBox()->clear();
+    t.typeName("Happy $bd");
     QLabel *header = t.w.listPanel()->headerLabel();
     t.clickHeader(4300);
     EXPECT_EQ(header->text(), ListPanel::kHeaderCaption + " on");
