@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FilePlaces.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -42,6 +44,7 @@ public:
     virtual ~Prompter() = default;
     virtual Button ask(const Message &message) = 0;
     // Full path of the chosen file, or "" when the user cancels.
+    // The dialog starts where places.start(kind) says; the chosen file is reported back to it.
     virtual QString chooseFile(FileKind kind) = 0;
     // Several existing files where the dialog allows it; none when the user cancels.
     virtual QStringList chooseFiles(FileKind kind)
@@ -56,6 +59,8 @@ public:
     {
         ask(Message{text, title, icon, Buttons::Ok, Button::Ok});
     }
+
+    FilePlaces places;
 };
 
 } // namespace dw

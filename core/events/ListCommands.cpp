@@ -119,6 +119,7 @@ LoadResult ListCommands::loadListFile(const QString &path, bool ask)
     if (setAddressText_ && shown != box)
         setAddressText_(shown);
 
+    prompter_.places.useList(path);
     finishLoad();
     return LoadResult::Loaded;
 }
@@ -189,6 +190,7 @@ SaveResult ListCommands::saveListFile()
                        QStringLiteral("Error"), Icon::Exclamation, Buttons::Ok, Button::Ok});
         return SaveResult::Failed;
     }
+    prompter_.places.useList(path);
     return SaveResult::Saved;
 }
 

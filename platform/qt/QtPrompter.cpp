@@ -87,10 +87,19 @@ QStringList QtPrompter::runFileDialog(FileKind kind, bool several)
                          + QStringLiteral(" (") + patterns + QLatin1Char(')'));
     if (!info.defaultSuffix.isEmpty())
         dialog.setDefaultSuffix(info.defaultSuffix);
+    const QFileInfo start(places.start(kind));
+    if (start.isDir()) {
+        dialog.setDirectory(start.absoluteFilePath());
+    } else {
+        dialog.setDirectory(start.absolutePath());
+        dialog.selectFile(start.fileName());
+    }
     QStringList files;
     if (dialog.exec() == QDialog::Accepted)
         for (const QString &f : dialog.selectedFiles())
             files << QFileInfo(f).absoluteFilePath();
+    if (!files.isEmpty())
+        places.chosen(kind, files.constFirst());
     return files;
 }
 

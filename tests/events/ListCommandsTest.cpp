@@ -139,6 +139,7 @@ TEST_F(ListCommandsTest, SaveAsksBeforeReplacingWritesTheListExactlyOrLeavesTheO
     prompter.choose(fresh);
     EXPECT_EQ(commands.saveListFile(), SaveResult::Saved);
     EXPECT_EQ(prompter.dialogs, std::vector<FileKind>(4, FileKind::Save));
+    EXPECT_EQ(prompter.starts.mid(2), (QStringList{existing, existing})); // the list's own name is proposed
     EXPECT_EQ(TempDir::read(fresh), listFileBytes(list.rows()));
 
     // A failed save leaves the old file and says why.

@@ -43,10 +43,12 @@ public:
     QString chooseFile(FileKind kind) override
     {
         dialogs.push_back(kind);
+        starts << places.start(kind);
         if (paths_.empty())
             throw std::logic_error("unscripted file dialog");
         const QString p = paths_.front();
         paths_.pop_front();
+        places.chosen(kind, p);
         return p;
     }
 
@@ -64,6 +66,7 @@ public:
     {
         messages.clear();
         dialogs.clear();
+        starts.clear();
         answers_.clear();
         paths_.clear();
         beeps = 0;
@@ -71,6 +74,7 @@ public:
 
     std::vector<Message> messages;
     std::vector<FileKind> dialogs;
+    QStringList starts; // where each dialog started
     int beeps = 0;
 
 private:
