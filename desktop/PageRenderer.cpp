@@ -1,6 +1,7 @@
 #include "desktop/PageRenderer.h"
 
 #include "page/compat/CompatScript.h"
+#include "platform/linux/FontconfigFaces.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -101,6 +102,13 @@ RenderResult renderPage(const RenderRequest &request)
     QuietPage page(&profile);
     page.settings()->setDefaultTextEncoding(QStringLiteral("utf-8"));
     page.settings()->setAttribute(QWebEngineSettings::ShowScrollBars, false);
+    // The engine's standard font is a serif: a family the machine lacks must fall back to the
+    // desktop's sans-serif, as the page's style sheet asks.
+    const QString sans = fontconfigMatch(QStringLiteral("sans-serif"));
+    if (!sans.isEmpty()) {
+        page.settings()->setFontFamily(QWebEngineSettings::StandardFont, sans);
+        page.settings()->setFontFamily(QWebEngineSettings::SansSerifFont, sans);
+    }
     QFile file(request.pagePath);
     const bool hasCompat = file.open(QIODevice::ReadOnly) && file.read(1 << 20).contains(compatScript().left(60).toUtf8());
 

@@ -1,5 +1,6 @@
 #include "platform/qt/QtFontCatalog.h"
 
+#include <QSet>
 #include <gtest/gtest.h>
 
 using namespace dw;
@@ -60,4 +61,19 @@ TEST(FontCatalogTest, PairTableMatchesTheFontEngine)
             EXPECT_EQ(fonts.widestTextWidth(family, 14.67, bold, italic, texts), widest);
         }
     }
+}
+
+TEST(FontCatalogTest, FamiliesArePlainNamesThatTheRenderersMatch)
+{
+    const std::pair<const char *, const char *> names[] = {
+        {"Nimbus Sans [urw]", "Nimbus Sans"}, {"C059 [UKWN]", "C059"}, {"Verdana", "Verdana"},
+        {"Odd [name", "Odd [name"}, {"[urw]", "[urw]"}, {"A [] ", "A [] "}, {"A [b]]", "A [b]]"}};
+    for (const auto &[tagged, plain] : names)
+        EXPECT_EQ(plainFontFamily(QString::fromUtf8(tagged)), QString::fromUtf8(plain));
+    QtFontCatalog fonts;
+    const QStringList families = fonts.families();
+    for (const QString &f : families)
+        EXPECT_FALSE(f.endsWith(']')) << f.toStdString();
+    EXPECT_EQ(families.size(), QSet<QString>(families.begin(), families.end()).size());
+    EXPECT_TRUE(families.contains(fonts.substitute(QStringLiteral("No Such Family, Really"))));
 }

@@ -50,13 +50,14 @@ TEST(LoadSettingsTest, MissingBlankAndRefusedValues)
                                     {"NameDateFontStyle", "Purple"}, {"DropX", "-4"}, {"CheckBox1", "abc"},
                                     {"NDOpacity", "-1"}, {"MDOpacity", "55"}, {"ScrollerFont", "Not Installed Sans"},
                                     {"NameDateFont", "Bad\nName"}, {"NameDateLeft", "abc"}, {"NameDateTop", "-1"},
-                                    {"ScrollerTop", "1e309"}},
+                                    {"ScrollerTop", "1e309"}, {"MainDateFont", "Nimbus Sans [urw]"}},
                                    start);
     // A blank RemindBefore gives the default but leaves the effect and separator alone; refused
     // values give the defaults; only the two good values are taken.
     SettingsModel want = start;
     want.mdOpacity = QStringLiteral("55");
     want.fonts[2] = QStringLiteral("Not Installed Sans");
+    want.fonts[0] = QStringLiteral("Nimbus Sans"); // the font list's foundry tag is not a family name
     EXPECT_EQ(m.mdEffect, QStringLiteral("Glow"));
     EXPECT_FALSE(m.showBlock[1]);
     EXPECT_EQ(test::savedGroups(m), test::savedGroups(want));

@@ -126,6 +126,7 @@ TEST_F(SettingsPagesTest, ControlsCarryTheirCaptionsAndLists)
     model.fonts[0] = QStringLiteral("Not Installed Sans");
     tabs.fillFontLists();
     EXPECT_EQ(find<QComboBox>("cmbFonts0")->currentText(), QStringLiteral("Not Installed Sans"));
+    EXPECT_EQ(read("lblFontNote", "text"), QStringLiteral("Not Installed Sans is not installed; DejaVu Sans is shown instead."));
     EXPECT_EQ(find<QComboBox>("cmbFonts1")->currentText(), QStringLiteral("Arial"));
     EXPECT_EQ(items(find<QComboBox>("cmbFonts2")), fonts.familyList);
 }
