@@ -1,6 +1,8 @@
 #include "app/CliModes.h"
 #include "app/DesktopCli.h"
 #include "app/InteropCli.h"
+#include "app/DueCli.h"
+#include "app/NotifyCli.h"
 #include "app/SettingsCli.h"
 #include "app/WriteHtmlCli.h"
 #include "app/WritePreviewCli.h"
@@ -21,6 +23,8 @@ const std::vector<CliMode> &cliModes()
         dailyWallpaperMode(),
         importMode(),
         exportIcsMode(),
+        dueMode(),
+        notifyMode(),
     };
     return modes;
 }

@@ -13,6 +13,9 @@ struct CliMode {
     QString synopsis; // one line for --help, e.g. "--write-html PAGE.html [...] LIST.dwe"
     QString help;     // what it does, a few lines
     std::function<int(const QStringList &args)> run;
+    // False for modes that need no fonts or windows: they start without the toolkit's display
+    // part, which keeps them quick enough for a login shell or a panel.
+    bool gui = true;
 };
 
 // Every mode, in the order --help lists them.

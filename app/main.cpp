@@ -61,6 +61,10 @@ int main(int argc, char **argv)
                 // stderr is the mode's own report (warnings, errors); keep Qt's notes about
                 // the session (no runtime folder and the like) out of it.
                 qInstallMessageHandler(quietSessionNotes);
+                if (!mode.gui) {
+                    QCoreApplication app(argc, argv);
+                    return mode.run(args);
+                }
                 QApplication app(argc, argv);
                 return mode.run(args);
             }

@@ -1,3 +1,4 @@
+#include "core/events/DueRules.h"
 #include "page/PageEscape.h"
 #include "page/PageSections.h"
 
@@ -7,22 +8,6 @@
 namespace dw {
 
 namespace {
-
-// A rule the page can use: three "dd/MM" fields of digits. Anything else read from a file is
-// treated as no rule, so that it cannot break the page script.
-bool wellFormedRule(const QString &rule)
-{
-    if (rule.size() != 17)
-        return false;
-    for (int i = 0; i < 17; ++i) {
-        const char16_t ch = rule.at(i).unicode();
-        const int inField = i % 6;
-        const bool ok = inField == 2 ? ch == '/' : inField == 5 ? ch == ' ' : (ch >= '0' && ch <= '9');
-        if (!ok)
-            return false;
-    }
-    return true;
-}
 
 int number(const QString &text, int from)
 {

@@ -142,6 +142,11 @@ QString nameDateText(const QString &date, int style, const QString &sep)
     return t;
 }
 
+QString shownNameDateText(const QString &date, const SettingsModel &s)
+{
+    return nameDateText(date, nameDateStyleIndex(s.ndDateStyle), separatorText(s.ndDateSep));
+}
+
 bool isStoredDateForm(const QString &date)
 {
     if (date.size() != 10 || date.at(2) != QLatin1Char('/') || date.at(5) != QLatin1Char('/'))

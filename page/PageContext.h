@@ -72,6 +72,9 @@ QString separatorText(const QString &sep);
 // The Name-Date text of one stored date at the given style position (0-5).
 QString nameDateText(const QString &date, int style, const QString &sep);
 
+// The Name-Date text of one stored date as the page shows it, in the look's style and separator.
+QString shownNameDateText(const QString &date, const SettingsModel &s);
+
 // Whether `date` is exactly "dd/MM/yyyy" in digits.
 bool isStoredDateForm(const QString &date);
 

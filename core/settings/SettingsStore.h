@@ -102,4 +102,10 @@ bool setPreference(SettingsStore &store, const QString &key, const QString &valu
 bool preferenceFlag(const SettingsStore &store, const QString &key, bool def);
 bool setPreferenceFlag(SettingsStore &store, const QString &key, bool on);
 
+// The list file last opened or saved in the window: what the window-less modes read when no
+// list is named.
+inline constexpr const char *kLastListKey = "LastList";
+// "Notify me at login and every morning": off until ticked.
+inline constexpr const char *kNotifyDailyKey = "NotifyDaily";
+
 } // namespace dw
