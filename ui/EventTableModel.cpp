@@ -1,6 +1,24 @@
 #include "ui/EventTableModel.h"
 
+#include "core/events/DueRules.h"
+#include "page/DateCheck.h"
+
 namespace dw {
+
+QString dateToolTip(const QString &date, QDate today)
+{
+    const std::optional<QDate> day = parseDayFirstDate(date);
+    if (!day)
+        return date;
+    const QString stored = day->toString(QStringLiteral("dd/MM/yyyy"));
+    const QDate on = nextOccurrence(stored, today);
+    const std::optional<int> years = yearsOn(stored, on);
+    if (!years)
+        return date;
+    return QStringLiteral("%1 %2 on %3")
+        .arg(*years)
+        .arg(*years == 1 ? QStringLiteral("year") : QStringLiteral("years"), on.toString(QStringLiteral("dd/MM")));
+}
 
 EventTableModel::EventTableModel(EventList &list, QObject *parent)
     : QAbstractTableModel(parent), list_(list), rows_(list.count())
@@ -50,6 +68,8 @@ QVariant EventTableModel::data(const QModelIndex &index, int role) const
         return r.mark;
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
         return {};
+    if (role == Qt::ToolTipRole && index.column() == DateColumn && today_)
+        return dateToolTip(r.date, today_());
     switch (index.column()) {
     case NameColumn: return r.name;
     case DateColumn: return r.date;

@@ -3,6 +3,8 @@
 #include "core/events/EventList.h"
 
 #include <QAbstractTableModel>
+#include <QDate>
+#include <functional>
 
 namespace dw {
 
@@ -26,11 +28,19 @@ public:
     // must not be taken for the user selecting another event.
     bool changing() const { return changing_; }
 
+    // Where "today" comes from for the date column's tool tip ("40 years on 12/03").
+    void setToday(std::function<QDate()> today) { today_ = std::move(today); }
+
 private:
     EventList &list_;
+    std::function<QDate()> today_;
     bool changing_ = false;
     // Rows the views know about; differs from the list only inside a change notification.
     int rows_ = 0;
 };
+
+// The date column's tool tip: "40 years on 12/03" at the event's next day from `today`, or the
+// date itself when it has no years to tell (a later year, a placeholder before 1900).
+QString dateToolTip(const QString &date, QDate today);
 
 } // namespace dw

@@ -1,6 +1,8 @@
 #include "ui/MainWindow.h"
 
+#include "core/settings/SettingsStore.h"
 #include "page/preview/PreviewPage.h"
+#include "ui/EventTableModel.h"
 #include "ui/ListPanel.h"
 #include "ui/QtBusyIndicator.h"
 
@@ -46,6 +48,10 @@ MainWindow::MainWindow(AppServices services, QWidget *parent)
     buildPanels();
     busy_ = std::make_unique<QtBusyIndicator>(centralWidget());
     listCommands_ = std::make_unique<ListCommands>(events_, services_.prompter, *busy_);
+    listCommands_->setListFileUsed([](const QString &path) {
+        FileSettingsStore store(FileSettingsStore::defaultPath());
+        setPreference(store, QLatin1String(kLastListKey), path);
+    });
     wireCommands();
     installOwnShortcuts();
     qApp->installEventFilter(this);
@@ -89,6 +95,7 @@ void MainWindow::buildPanels()
 
     stack_ = new QStackedWidget(central);
     listPanel_ = new ListPanel(events_, stack_);
+    listPanel_->model()->setToday([this] { return services_.clock.today(); });
     stack_->addWidget(listPanel_);
 
     formatPanel_ = new QWidget(stack_);

@@ -121,6 +121,8 @@ LoadResult ListCommands::loadListFile(const QString &path, bool ask)
 
     prompter_.places.useList(path);
     finishLoad();
+    if (used_)
+        used_(QFileInfo(path).absoluteFilePath());
     return LoadResult::Loaded;
 }
 
@@ -191,6 +193,8 @@ SaveResult ListCommands::saveListFile()
         return SaveResult::Failed;
     }
     prompter_.places.useList(path);
+    if (used_)
+        used_(QFileInfo(path).absoluteFilePath());
     return SaveResult::Saved;
 }
 

@@ -34,6 +34,10 @@ public:
     // loader only cleans the address choices.
     void setAddressBox(std::function<QString()> text, std::function<void(const QString &)> setText);
 
+    // Told the absolute path of every list file read or written, so the window-less modes can
+    // find the list the user works with.
+    void setListFileUsed(std::function<void(const QString &)> used) { used_ = std::move(used); }
+
     // The Open button: choose a file and load it, asking whether to add or replace.
     LoadResult openCommand();
     // ask: the add-or-replace question may be asked (only when the list is not empty).
@@ -60,6 +64,7 @@ private:
     std::function<QString()> addressText_;
     std::function<void(const QString &)> setAddressText_;
     QString pendingPath_;
+    std::function<void(const QString &)> used_;
 };
 
 // The list path named by the argument text, or "" when it names none: one pair of enclosing

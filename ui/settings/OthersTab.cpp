@@ -2,6 +2,7 @@
 
 #include "core/settings/SettingsCommands.h"
 #include "core/settings/SettingsFile.h"
+#include "core/settings/SettingsStore.h"
 #include "page/compat/CompatScript.h"
 
 #include <QCheckBox>
@@ -49,7 +50,11 @@ OthersTab::OthersTab(SettingsContext &context, QWidget *parent) : SettingsTab(co
     grid->addWidget(templ, 4, 0);
     grid->addWidget(info, 4, 1, Qt::AlignLeft);
     grid->addWidget(chkBrowserCompat_, 5, 0, 1, 2);
-    grid->setRowStretch(6, 1);
+    // Also a preference of this machine's user: the daily job reads it.
+    chkNotify_ = new QCheckBox(QStringLiteral("Notify me at login and every morning"), this);
+    chkNotify_->setObjectName(QStringLiteral("chkNotify"));
+    grid->addWidget(chkNotify_, 6, 0, 1, 2);
+    grid->setRowStretch(7, 1);
     grid->setColumnStretch(2, 1);
 
     connect(saveAll, &QPushButton::clicked, this, [this] {
@@ -76,6 +81,8 @@ OthersTab::OthersTab(SettingsContext &context, QWidget *parent) : SettingsTab(co
         emit changed(false);
     });
     connect(chkBrowserCompat_, &QCheckBox::clicked, this, [this](bool on) { setBrowserCompatPreference(ctx_.store, on); });
+    connect(chkNotify_, &QCheckBox::clicked, this,
+            [this](bool on) { setPreferenceFlag(ctx_.store, QLatin1String(kNotifyDailyKey), on); });
     sync();
 }
 
@@ -83,6 +90,7 @@ void OthersTab::sync()
 {
     chkSaveExit_->setChecked(model().saveAtExit);
     chkBrowserCompat_->setChecked(browserCompatPreference(ctx_.store));
+    chkNotify_->setChecked(preferenceFlag(ctx_.store, QLatin1String(kNotifyDailyKey), false));
 }
 
 } // namespace dw

@@ -15,6 +15,7 @@ public:
 
 private:
     QCheckBox *chkSaveExit_ = nullptr;
+    QCheckBox *chkNotify_ = nullptr;
     QCheckBox *chkBrowserCompat_ = nullptr;
 };
 
