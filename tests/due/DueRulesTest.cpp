@@ -15,15 +15,6 @@ namespace {
 const char *const kPrelude = R"js(
 var __out = [];
 var __now = [2026, 0, 1];
-var __RealDate = Date;
-Date = function () {
-  if (arguments.length) return new (Function.prototype.bind.apply(__RealDate, [null].concat([].slice.call(arguments))))();
-  return new __RealDate(__now[0], __now[1], __now[2]);
-};
-Date.prototype = __RealDate.prototype;
-__RealDate.prototype.getYear = function () { return this.getFullYear(); };
-var window = {};
-var screen = {width: 1024, height: 768};
 var __els = {};
 var document = {
   write: function (t) { __out.push(t); },
@@ -118,7 +109,7 @@ TEST(DueRulesTest, SameRowsAsThePageScriptOnEveryDay)
             SettingsModel s;
             s.remindBefore = QString::number(n);
             const QString text = page(s, rows, QDate(year, 6, 1));
-            const QString script = QString::fromLatin1(kPrelude) + QStringLiteral("var __year = %1;\n").arg(year)
+            const QString script = QString::fromLatin1(kNodeClock) + QString::fromLatin1(kPrelude) + QStringLiteral("var __year = %1;\n").arg(year)
                                    + scriptElements(text).join(QStringLiteral("\n;\n")) + QString::fromLatin1(kEveryDay);
             const NodeResult r = runNode(script);
             ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();

@@ -16,6 +16,20 @@ struct NodeResult {
 };
 
 // Runs node on a script file; `args` go before the file (e.g. "--check").
+// The old renderer's window and screen, a clock pinned by the script's __now = [y, m, d], and
+// getYear giving the full year as that renderer's did.
+inline const char *const kNodeClock = R"js(
+var __RealDate = Date;
+Date = function () {
+  if (arguments.length) return new (Function.prototype.bind.apply(__RealDate, [null].concat([].slice.call(arguments))))();
+  return new __RealDate(__now[0], __now[1], __now[2]);
+};
+Date.prototype = __RealDate.prototype;
+__RealDate.prototype.getYear = function () { return this.getFullYear(); };
+var window = {};
+var screen = {width: 1024, height: 768};
+)js";
+
 inline NodeResult runNode(const QString &script, const QStringList &args = {})
 {
     QTemporaryDir dir;

@@ -13,15 +13,6 @@ namespace {
 const char *const kPrelude = R"js(
 var __out = [];
 var __now = [2026, 2, 5];
-var __RealDate = Date;
-Date = function () {
-  if (arguments.length) return new (Function.prototype.bind.apply(__RealDate, [null].concat([].slice.call(arguments))))();
-  return new __RealDate(__now[0], __now[1], __now[2]);
-};
-Date.prototype = __RealDate.prototype;
-__RealDate.prototype.getYear = function () { return this.getFullYear(); };
-var window = {};
-var screen = {width: 1024, height: 768};
 var document = {
   write: function (t) { __out.push(t); },
   readyState: 'loading',
@@ -39,7 +30,7 @@ function clearInterval() {}
 
 QString runPage(const QString &pageText, const QString &after, const QString &before = {})
 {
-    const QString script = QString::fromLatin1(kPrelude) + before + scriptElements(pageText).join(QStringLiteral("\n;\n")) + after;
+    const QString script = QString::fromLatin1(kNodeClock) + QString::fromLatin1(kPrelude) + before + scriptElements(pageText).join(QStringLiteral("\n;\n")) + after;
     const NodeResult r = runNode(script);
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     return r.out.trimmed();
