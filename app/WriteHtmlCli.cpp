@@ -33,9 +33,13 @@ int writeHtmlCli(const QStringList &args)
         return *code;
 
     // The same steps as "Create HTML", on a copy: the list file stays as it is.
+    // The list is still in file order here, so the event's place gives the line of its date.
     const int bad = rewriteDates(rows);
     if (bad >= 0)
-        return cliFail(QStringLiteral("Invalid date found for ") + rows[static_cast<size_t>(bad)].name);
+        return cliFail(QStringLiteral("Invalid date found for %1 (line %2: \"%3\")")
+                           .arg(rows[static_cast<size_t>(bad)].name)
+                           .arg(qint64(bad) * 5 + 2)
+                           .arg(rows[static_cast<size_t>(bad)].date));
     rows = withoutDuplicates(rows);
     sortRecords(rows, SortKind::Monthwise);
 

@@ -35,7 +35,7 @@ public:
             return force_ ? Answer::Yes : Answer::No;
         QString text = box.text;
         text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-        if (box.icon == BoxIcon::Critical)
+        if (box.icon == BoxIcon::Critical || box.icon == BoxIcon::Exclamation)
             err_ << "wrenfix: " << text << '\n';
         else
             out_ << text << '\n';
@@ -110,6 +110,7 @@ int runCommandLine(const QStringList &args, QTextStream &out, QTextStream &err)
             << (result.events == 1 ? " event" : " events") << ")\n";
         return 0;
     case Outcome::ReadFailed:
+    case Outcome::NotAList:
     case Outcome::AlreadyConverted:
     case Outcome::WriteFailed:
         return 1; // the prompter has printed why

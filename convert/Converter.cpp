@@ -1,10 +1,6 @@
 #include "convert/Converter.h"
 
-#include "convert/ListConversion.h"
-
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace dw::convert {
 
@@ -49,6 +45,26 @@ Box writeFailedBox(const QString &path, const QString &reason)
             QStringLiteral("Error"), BoxIcon::Critical, BoxButtons::Ok, Answer::Ok};
 }
 
+Box notAListBox(SourceKind kind)
+{
+    QString text;
+    switch (kind) {
+    case SourceKind::Empty:
+        text = QStringLiteral("The file is empty: it is not a list file of the previous format.");
+        break;
+    case SourceKind::Binary:
+        text = QStringLiteral("The file is not a list file of the previous format: it holds binary data, not text.");
+        break;
+    case SourceKind::Utf16:
+        text = QStringLiteral("The file is UTF-16 text, not a list file of the previous format.\r\n"
+                              "Save it as ANSI or UTF-8 text and convert it again.");
+        break;
+    case SourceKind::Text:
+        break;
+    }
+    return {text, QStringLiteral("Not a list file"), BoxIcon::Exclamation, BoxButtons::Ok, Answer::Ok};
+}
+
 QString proposedDestination(const QString &source)
 {
     // The last four characters (normally ".dwe") give way to "_con.dwe". A name shorter than
@@ -72,66 +88,6 @@ QString completedDestination(const QString &destination)
     return destination + QLatin1String(".dwe");
 }
 
-namespace {
-
-struct SourceBytes {
-    bool ok = false;
-    QString reason;
-    QByteArray bytes;
-};
-
-SourceBytes readSource(const QString &path)
-{
-    SourceBytes result;
-    QFile file(path);
-    if (file.size() > kMaxSourceBytes) {
-        result.reason = QStringLiteral("The file is too large to be a list file.");
-        return result;
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.reason = file.errorString();
-        return result;
-    }
-    result.bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        result.reason = file.errorString();
-        return result;
-    }
-    result.ok = true;
-    return result;
-}
-
-bool writeDestination(const QString &path, const QByteArray &bytes, QString *reason)
-{
-    // The rename below would replace a read-only file whenever its folder is writable (and
-    // for the superuser always); such a file is marked as one not to be replaced.
-    const QFileInfo existing(path);
-    constexpr auto anyWrite = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
-    if (existing.isFile() && !(existing.permissions() & anyWrite)) {
-        *reason = QStringLiteral("The file is read-only.");
-        return false;
-    }
-    // The rename would also put a plain file in the place of a device or a pipe.
-    if (existing.exists() && !existing.isFile() && !existing.isDir()) {
-        *reason = QStringLiteral("The path is not a regular file.");
-        return false;
-    }
-    // Written beside the target and renamed over it, so a failure leaves an old file whole.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        *reason = file.errorString();
-        return false;
-    }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        *reason = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    return true;
-}
-
-} // namespace
-
 ConvertResult convertFile(const QString &source, const QString &destination, ConvPrompter &prompter)
 {
     ConvertResult result;
@@ -140,13 +96,19 @@ ConvertResult convertFile(const QString &source, const QString &destination, Con
         result.outcome = Outcome::NoSource;
         return result;
     }
-    const SourceBytes input = readSource(source);
-    if (!input.ok) {
-        prompter.ask(readFailedBox(source, input.reason));
+    QByteArray input;
+    QString reason;
+    if (!readSourceFile(source, &input, &reason)) {
+        prompter.ask(readFailedBox(source, reason));
         result.outcome = Outcome::ReadFailed;
         return result;
     }
-    const ListConversion list = convertList(input.bytes);
+    const ListConversion list = convertList(input);
+    if (list.kind != SourceKind::Text) {
+        prompter.ask(notAListBox(list.kind));
+        result.outcome = Outcome::NotAList;
+        return result;
+    }
     if (list.alreadyConverted) {
         prompter.ask(alreadyConvertedBox());
         result.outcome = Outcome::AlreadyConverted;
@@ -162,8 +124,7 @@ ConvertResult convertFile(const QString &source, const QString &destination, Con
         result.outcome = Outcome::Declined;
         return result;
     }
-    QString reason;
-    if (!writeDestination(result.destination, list.bytes, &reason)) {
+    if (!writeDestinationFile(result.destination, list.bytes, &reason)) {
         prompter.ask(writeFailedBox(result.destination, reason));
         result.outcome = Outcome::WriteFailed;
         return result;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "convert/ConvPrompter.h"
+#include "convert/ListConversion.h"
+#include "convert/SafeFile.h"
 
 #include <QString>
 
@@ -10,15 +12,14 @@ inline const QString kWindowTitle = QStringLiteral("DWE Converter - From 7.0.2 t
 inline const QString kBrowseTitle = QStringLiteral("Select a file to convert");
 inline const QString kBrowseFilter = QStringLiteral("Datewren List File (*.dwe)");
 
-// Larger sources are refused rather than read into memory: no list file comes near this.
-inline constexpr qint64 kMaxSourceBytes = qint64(512) * 1024 * 1024;
-
 Box alreadyConvertedBox();
 Box overwriteBox();
 Box successBox();
 Box helpBox();
 Box readFailedBox(const QString &path, const QString &reason);
 Box writeFailedBox(const QString &path, const QString &reason);
+// For a source that is no list of any format (empty, binary, UTF-16); Text has none.
+Box notAListBox(SourceKind kind);
 
 // The destination proposed for a source: its path without the last four characters (its
 // ".dwe"), followed by "_con.dwe".
@@ -30,6 +31,7 @@ QString completedDestination(const QString &destination);
 enum class Outcome {
     NoSource,         // nothing at the source path, or not a regular file: nothing said
     ReadFailed,       // the source exists but could not be read: reported
+    NotAList,         // empty, binary or UTF-16: reported, apart from already converted
     AlreadyConverted, // reported
     Declined,         // the overwrite question was answered No
     WriteFailed,      // reported with the system's reason; an existing destination is intact

@@ -34,7 +34,52 @@ qsizetype insertionBound(qsizetype lineCount)
     return qsizetype(std::lround(n1 / 3.0 + n1));
 }
 
+// Share of NUL bytes at even and odd places of the first bytes: UTF-16 text of mostly Latin
+// letters has one of each pair zero.
+bool looksLikeUtf16(QByteArrayView raw)
+{
+    if (raw.startsWith("\xFF\xFE") || raw.startsWith("\xFE\xFF"))
+        return true;
+    const qsizetype n = qMin<qsizetype>(raw.size(), 4096) & ~qsizetype(1);
+    if (n < 2)
+        return false;
+    qsizetype zero[2] = {0, 0};
+    for (qsizetype i = 0; i < n; ++i) {
+        if (raw[i] == '\0')
+            ++zero[i & 1];
+    }
+    const qsizetype pairs = n / 2;
+    return (zero[0] * 10 >= pairs * 7 && zero[1] * 10 < pairs) || (zero[1] * 10 >= pairs * 7 && zero[0] * 10 < pairs);
+}
+
 } // namespace
+
+SourceKind classifySource(QByteArrayView raw)
+{
+    if (looksLikeUtf16(raw))
+        return SourceKind::Utf16;
+    if (raw.contains('\0'))
+        return SourceKind::Binary;
+    bool onlyLineEnds = true;
+    qsizetype controls = 0;
+    qsizetype high = 0;
+    for (const char c : raw) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b != '\r' && b != '\n')
+            onlyLineEnds = false;
+        if ((b < 0x20 && b != '\t' && b != '\n' && b != '\r' && b != '\f') || b == 0x7f)
+            ++controls;
+        else if (b >= 0x80)
+            ++high;
+    }
+    if (onlyLineEnds)
+        return SourceKind::Empty;
+    if (raw.isValidUtf8())
+        return SourceKind::Text;
+    // An old list in the Windows code page has the odd accented letter, never a run of control
+    // characters; random data has both everywhere.
+    return controls * 100 <= raw.size() && high * 10 <= raw.size() * 3 ? SourceKind::Text : SourceKind::Binary;
+}
 
 QByteArray toUtf8(QByteArrayView raw)
 {
@@ -85,6 +130,9 @@ bool isCurrentFormat(const std::vector<QByteArrayView> &lines)
 ListConversion convertList(QByteArrayView raw)
 {
     ListConversion result;
+    result.kind = classifySource(raw);
+    if (result.kind != SourceKind::Text)
+        return result;
     const QByteArray text = toUtf8(raw);
     std::vector<QByteArrayView> lines = splitLines(text);
     // A last event never ends in an empty line (it ends with its mark), so empty lines there

@@ -21,7 +21,17 @@ std::vector<QByteArrayView> splitLines(QByteArrayView text);
 // Trailing empty lines are ignored by the caller before asking.
 bool isCurrentFormat(const std::vector<QByteArrayView> &lines);
 
+// What a source holds before it is taken for a list: text, or something no list ever is.
+enum class SourceKind {
+    Text,
+    Empty,  // no bytes, or only line ends
+    Binary, // NUL bytes, or mostly bytes that are neither UTF-8 nor single-byte text
+    Utf16,  // a byte-order mark, or NUL bytes on every other place
+};
+SourceKind classifySource(QByteArrayView raw);
+
 struct ListConversion {
+    SourceKind kind = SourceKind::Text; // when not Text, nothing else is set
     bool alreadyConverted = false;
     QByteArray bytes;    // the current-format list, CR LF between lines, none after the last
     qsizetype events = 0; // customised-date lines added

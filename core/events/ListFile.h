@@ -15,7 +15,7 @@ namespace dw {
 enum class ListReadStatus {
     Ok,
     OldFormat,  // a four-line file of the previous version: the converter must run first
-    Unreadable, // a folder, no permission, an I/O error
+    Unreadable, // a folder, a pipe, no permission, too large, an I/O error
 };
 
 struct ListReadResult {

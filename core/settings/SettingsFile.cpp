@@ -46,14 +46,32 @@ QString writeError(const QString &path, const QString &reason)
 {
     return QStringLiteral("Cannot write the settings file \"") + path + QStringLiteral("\".\r\n") + reason;
 }
+
+QString storeError(const SettingsStore &store)
+{
+    const QString error = store.saveError();
+    return error.isEmpty() ? QStringLiteral("Cannot write the settings store.") : error;
+}
+
+// A settings file's bytes; binary data (a picture, a UTF-16 file) is refused, never imported.
+ReadResult readSettingsFile(const QString &path)
+{
+    ReadResult read = readFileBytes(path, kMaxSettingsBytes);
+    if (read.ok && !looksLikeText(read.bytes)) {
+        read = ReadResult();
+        read.error = QStringLiteral("It is not a text file, so not a settings file");
+    }
+    return read;
+}
 } // namespace
 
 bool exportSettingsFile(SettingsModel &m, SettingsStore &store, Prompter &prompter)
 {
     QString path;
+    bool stored = false;
     for (;;) {
         path = prompter.chooseFile(FileKind::SaveReg);
-        saveAllGroups(m, store, kTempSection);
+        stored = saveAllGroups(m, store, kTempSection);
         if (path.isEmpty())
             return false;
         if (!QFileInfo::exists(path))
@@ -62,6 +80,11 @@ bool exportSettingsFile(SettingsModel &m, SettingsStore &store, Prompter &prompt
                               QStringLiteral("Save As"), Icon::Exclamation, Buttons::YesNo, Button::No};
         if (prompter.ask(replace) != Button::No)
             break;
+    }
+    // Without the scratch copy the file would carry what an earlier export left there.
+    if (!stored) {
+        prompter.inform(storeError(store), QStringLiteral("Error"), Icon::Critical);
+        return false;
     }
     QString reason;
     if (!writeFileAtomic(path, serializeSettingsFile(store.getAllSettings(kTempSection)), &reason)) {
@@ -77,10 +100,16 @@ bool importSettingsFile(SettingsModel &m, SettingsStore &store, Prompter &prompt
     const QString path = prompter.chooseFile(FileKind::OpenReg);
     if (path.isEmpty() || !QFileInfo::exists(path))
         return false;
-    const ReadResult read = readFileBytes(path);
-    if (!read.ok)
+    const ReadResult read = readSettingsFile(path);
+    if (!read.ok) {
+        prompter.inform(QStringLiteral("Cannot read the settings file \"") + path + QStringLiteral("\".\r\n") + read.error,
+                        QStringLiteral("Error"), Icon::Critical);
         return false;
-    store.saveSettings(kSettingsSection, parseSettingsFile(read.bytes));
+    }
+    if (!store.saveSettings(kSettingsSection, parseSettingsFile(read.bytes))) {
+        prompter.inform(storeError(store), QStringLiteral("Error"), Icon::Critical);
+        return false;
+    }
     loadSettings(m, store, &prompter);
     prompter.inform(QStringLiteral("Done!"), QStringLiteral("Done!"));
     return true;
@@ -90,7 +119,7 @@ QString exportSavedSettingsTo(const QString &path, SettingsStore &store, int *co
 {
     SettingsModel m = settingsFromStore(store);
     if (!saveAllGroups(m, store, kTempSection))
-        return QStringLiteral("Cannot write the settings store.");
+        return storeError(store);
     const SettingPairs pairs = store.getAllSettings(kTempSection);
     QString reason;
     if (!writeFileAtomic(path, serializeSettingsFile(pairs), &reason))
@@ -104,12 +133,12 @@ QString importSettingsFrom(const QString &path, SettingsStore &store, int *count
 {
     if (!QFileInfo::exists(path))
         return QStringLiteral("No such file: ") + path;
-    const ReadResult read = readFileBytes(path);
+    const ReadResult read = readSettingsFile(path);
     if (!read.ok)
         return QStringLiteral("Cannot read \"") + path + QStringLiteral("\": ") + read.error;
     const SettingPairs pairs = parseSettingsFile(read.bytes);
     if (!store.saveSettings(kSettingsSection, pairs))
-        return QStringLiteral("Cannot write the settings store.");
+        return storeError(store);
     if (count)
         *count = int(pairs.size());
     return {};
@@ -132,7 +161,7 @@ SettingsModel settingsFromStore()
 bool settingsFromDwtFile(const QString &path, SettingsModel *model, QString *error)
 {
     *model = SettingsModel();
-    const ReadResult read = readFileBytes(path);
+    const ReadResult read = readSettingsFile(path);
     if (!read.ok) {
         if (error)
             *error = read.error;
@@ -176,7 +205,7 @@ void createTemplate(Prompter &prompter, const FontCatalog &fonts, const QString 
     }
     copyInto(path, folder);
 
-    const ReadResult read = readFileBytes(path);
+    const ReadResult read = readSettingsFile(path);
     const QStringList lines = read.ok ? splitLines(decodeText(read.bytes)) : QStringList();
     if (lines.isEmpty())
         return;

@@ -133,6 +133,9 @@ QByteArray serializeStore(const StoreData &data)
 
 std::optional<StoreData> parseStore(const QByteArray &bytes)
 {
+    // A NUL byte is valid UTF-8 but never part of a store we wrote: the file is something else.
+    if (bytes.contains('\0'))
+        return std::nullopt;
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = decoder(bytes);
     if (decoder.hasError())
@@ -142,6 +145,8 @@ std::optional<StoreData> parseStore(const QByteArray &bytes)
 
     StoreData data;
     StoreSection *current = nullptr;
+    // Sections by name, so that a store of many sections reads in linear time.
+    QHash<QString, size_t> sectionIndex;
     const QStringView all(text);
     qsizetype start = 0;
     while (start < all.size()) {
@@ -157,7 +162,15 @@ std::optional<StoreData> parseStore(const QByteArray &bytes)
         if (line.startsWith(QLatin1Char('['))) {
             if (!line.endsWith(QLatin1Char(']')) || line.size() < 2)
                 return std::nullopt;
-            current = data.section(line.mid(1, line.size() - 2).toString(), true);
+            const QString name = line.mid(1, line.size() - 2).toString();
+            const auto found = sectionIndex.constFind(name);
+            if (found == sectionIndex.constEnd()) {
+                sectionIndex.insert(name, data.sections.size());
+                data.sections.emplace_back(name, StoreSection());
+                current = &data.sections.back().second;
+            } else {
+                current = &data.sections[*found].second;
+            }
             continue;
         }
         if (!current)
@@ -223,14 +236,18 @@ bool acquire(QLockFile &lock)
 
 // Reads the file into data. An absent file is an empty store. An unreadable one is moved aside
 // so that the user keeps it for inspection, and the store starts empty. Must hold the lock.
-bool FileSettingsStore::readFile(StoreData &data) const
+bool FileSettingsStore::readFile(StoreData &data, QString *reason) const
 {
     data = StoreData();
     if (!QFileInfo::exists(path_))
         return true;
-    const ReadResult read = readFileBytes(path_);
-    if (!read.ok)
-        return false; // cannot even read it: never overwrite what we could not see
+    const ReadResult read = readFileBytes(path_, kMaxSettingsBytes);
+    if (!read.ok) {
+        // Cannot even read it: never overwrite what we could not see.
+        if (reason)
+            *reason = read.error;
+        return false;
+    }
     if (auto parsed = parseStore(read.bytes)) {
         data = std::move(*parsed);
         return true;
@@ -239,8 +256,11 @@ bool FileSettingsStore::readFile(StoreData &data) const
     QString aside = path_ + QStringLiteral(".unreadable-") + stamp;
     for (int n = 2; QFileInfo::exists(aside); ++n)
         aside = path_ + QStringLiteral(".unreadable-") + stamp + QLatin1Char('-') + QString::number(n);
-    if (!QFile::rename(path_, aside))
+    if (!QFile::rename(path_, aside)) {
+        if (reason)
+            *reason = QStringLiteral("It cannot be read as a store, nor be moved aside");
         return false;
+    }
     movedAside_ = aside;
     // No message box (loading never reports), but the user can find out where it went.
     qWarning("Datewren: the settings store %s could not be read; it was moved to %s.", qPrintable(path_),
@@ -252,7 +272,7 @@ const StoreData &FileSettingsStore::snapshot() const
 {
     if (!snapshot_) {
         StoreData data;
-        const ReadResult read = QFileInfo::exists(path_) ? readFileBytes(path_) : ReadResult{true, {}, {}};
+        const ReadResult read = QFileInfo::exists(path_) ? readFileBytes(path_, kMaxSettingsBytes) : ReadResult{true, {}, {}};
         std::optional<StoreData> parsed = read.ok ? parseStore(read.bytes) : std::nullopt;
         if (parsed) {
             data = std::move(*parsed);
@@ -280,21 +300,32 @@ SettingPairs FileSettingsStore::getAllSettings(const QString &section) const
     return s ? s->pairs() : SettingPairs();
 }
 
+bool FileSettingsStore::saveFailed(const QString &reason)
+{
+    saveError_ = QStringLiteral("Cannot write the settings store \"%1\": %2").arg(path_, reason);
+    return false;
+}
+
 bool FileSettingsStore::saveSettings(const QString &section, const SettingPairs &pairs)
 {
-    if (!QDir().mkpath(QFileInfo(path_).absolutePath()))
-        return false;
+    saveError_.clear();
+    const QString folder = QFileInfo(path_).absolutePath();
+    if (!QDir().mkpath(folder))
+        return saveFailed(QStringLiteral("The folder \"%1\" cannot be created").arg(folder));
     QLockFile lock(lockPath(path_));
     if (!acquire(lock))
-        return false;
+        return saveFailed(lock.error() == QLockFile::LockFailedError
+                              ? QStringLiteral("Another program holds its lock file")
+                              : QStringLiteral("Its lock file cannot be created"));
     StoreData data;
-    if (!readFile(data))
-        return false;
+    QString reason;
+    if (!readFile(data, &reason))
+        return saveFailed(reason);
     StoreSection *s = data.section(section, true);
     for (const auto &[key, value] : pairs)
         s->set(key, value);
-    if (!writeFileAtomic(path_, serializeStore(data)))
-        return false;
+    if (!writeFileAtomic(path_, serializeStore(data), &reason))
+        return saveFailed(reason);
     snapshot_ = std::move(data);
     return true;
 }

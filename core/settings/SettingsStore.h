@@ -50,6 +50,10 @@ public:
     // Creates or replaces the values, in order, in one go. False when nothing could be written.
     virtual bool saveSettings(const QString &section, const SettingPairs &pairs) = 0;
 
+    // Why the last save failed, naming the store and the system's reason; empty when nothing
+    // failed or the store cannot tell.
+    virtual QString saveError() const { return {}; }
+
     bool saveSetting(const QString &section, const QString &key, const QString &value)
     {
         return saveSettings(section, {{key, value}});
@@ -82,16 +86,19 @@ public:
     QString getSetting(const QString &section, const QString &key, const QString &def = {}) const override;
     SettingPairs getAllSettings(const QString &section) const override;
     bool saveSettings(const QString &section, const SettingPairs &pairs) override;
+    QString saveError() const override { return saveError_; }
 
     const QString &path() const { return path_; }
     // Where an unreadable store file was moved, if that happened in this run.
     QString movedAsidePath() const { return movedAside_; }
 
 private:
-    bool readFile(StoreData &data) const;
+    bool readFile(StoreData &data, QString *reason = nullptr) const;
     const StoreData &snapshot() const;
+    bool saveFailed(const QString &reason);
 
     QString path_;
+    QString saveError_;
     mutable std::optional<StoreData> snapshot_;
     mutable QString movedAside_;
 };

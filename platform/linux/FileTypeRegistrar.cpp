@@ -1,12 +1,12 @@
 #include "platform/linux/FileTypeRegistrar.h"
 
+#include "core/io/TextFile.h"
 #include "platform/InstallLayout.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace dw {
@@ -56,13 +56,12 @@ QString extensionWithDot(const QString &extension)
 // Writes only when the bytes differ: an unchanged registration costs one read.
 bool writeIfChanged(const QString &path, const QByteArray &bytes)
 {
-    QFile old(path);
-    if (old.open(QIODevice::ReadOnly) && old.size() == bytes.size() && old.readAll() == bytes)
+    const ReadResult old = readFileBytes(path, bytes.size());
+    if (old.ok && old.bytes == bytes)
         return false;
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return false;
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    return writeFileAtomic(path, bytes);
 }
 
 // Earlier versions wrote their entry as wrenpad.desktop for the type text/list. Left in place it

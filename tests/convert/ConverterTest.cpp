@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -70,16 +71,15 @@ TEST(ConverterTest, NothingIsWrittenForCurrentMissingOrUnreadableSources)
     EXPECT_TRUE(prompter.boxes.empty());
 
     EXPECT_EQ(convertFile(dir.write("current.dwe", kNew), "", prompter).outcome, Outcome::AlreadyConverted);
-    EXPECT_EQ(convertFile(dir.write("empty.dwe", ""), "", prompter).outcome, Outcome::AlreadyConverted);
     // Too large to be a list: refused with a reason instead of exhausting memory.
     QFile huge(dir.path("huge.dwe"));
     ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(kMaxSourceBytes + 1));
     EXPECT_EQ(convertFile(huge.fileName(), "", prompter).outcome, Outcome::ReadFailed);
     const Box converted{"File has already been converted.", "Converted", BoxIcon::Information, BoxButtons::Ok, Answer::Ok};
-    const Box tooLarge{"Cannot read the file \"" + huge.fileName() + "\":\r\nThe file is too large to be a list file.", "Error",
+    const Box tooLarge{"Cannot read the file \"" + huge.fileName() + "\":\r\nThe file is larger than 256 MB", "Error",
                        BoxIcon::Critical, BoxButtons::Ok, Answer::Ok};
-    EXPECT_EQ(prompter.boxes, (std::vector<Box>{converted, converted, tooLarge}));
-    EXPECT_EQ(QDir(dir.root()).entryList(QDir::Files).size(), 3);
+    EXPECT_EQ(prompter.boxes, (std::vector<Box>{converted, tooLarge}));
+    EXPECT_EQ(QDir(dir.root()).entryList(QDir::Files).size(), 2);
 }
 
 TEST(ConverterTest, WriteFailuresAreReportedAndKeepTheOldFile)
@@ -107,10 +107,58 @@ TEST(ConverterTest, WriteFailuresAreReportedAndKeepTheOldFile)
               (Box{"Cannot write the file \"" + dir.path("missing/new.dwe") + "\":\r\nNo such file or directory\r\nNothing was converted.",
                    "Error", BoxIcon::Critical, BoxButtons::Ok, Answer::Ok}));
     EXPECT_EQ(prompter.boxes[1], kOverwrite);
-    EXPECT_EQ(prompter.boxes[2].text, "Cannot write the file \"" + locked + "\":\r\nThe file is read-only.\r\nNothing was converted.");
+    EXPECT_EQ(prompter.boxes[2].text, "Cannot write the file \"" + locked + "\":\r\nThe file is read-only\r\nNothing was converted.");
     EXPECT_TRUE(prompter.boxes[3].text.startsWith("Cannot write the file \"" + dir.path("folder.dwe") + "\":\r\n"));
     EXPECT_EQ(prompter.boxes[4], kOverwrite);
-    EXPECT_EQ(prompter.boxes[5].text, "Cannot write the file \"" + dir.path("pipe.dwe") + "\":\r\nThe path is not a regular file.\r\nNothing was converted.");
+    EXPECT_EQ(prompter.boxes[5].text, "Cannot write the file \"" + dir.path("pipe.dwe") + "\":\r\nIt is a pipe, not a regular file\r\nNothing was converted.");
+}
+
+TEST(ConverterTest, SourcesThatAreNoListAreToldApartFromConvertedOnes)
+{
+    QByteArray random(4096, Qt::Uninitialized);
+    QRandomGenerator rng(19);
+    for (char &c : random)
+        c = char(rng.bounded(256));
+    QByteArray randomNoNul = random;
+    randomNoNul.replace('\0', '\x01');
+    const QString utf16Text = QString::fromLatin1(kOld);
+    QByteArray utf16le(reinterpret_cast<const char *>(utf16Text.utf16()), utf16Text.size() * 2);
+
+    const QString empty = "The file is empty: it is not a list file of the previous format.";
+    const QString binary = "The file is not a list file of the previous format: it holds binary data, not text.";
+    const QString utf16 = "The file is UTF-16 text, not a list file of the previous format.\r\n"
+                          "Save it as ANSI or UTF-8 text and convert it again.";
+    const struct {
+        QByteArray bytes;
+        Outcome outcome;
+        QString text;
+    } cases[] = {
+        {"", Outcome::NotAList, empty},
+        {"\r\n\r\n", Outcome::NotAList, empty},
+        {QByteArray(300, '\0'), Outcome::NotAList, binary},
+        {random, Outcome::NotAList, binary},
+        {randomNoNul, Outcome::NotAList, binary},
+        {"\xFF\xFE" + utf16le, Outcome::NotAList, utf16},
+        {utf16le, Outcome::NotAList, utf16},
+        {kNew, Outcome::AlreadyConverted, "File has already been converted."},
+        // Text with the line count of two old events converts, whatever it says.
+        {"a\nb\nc\nd\ne\nf\ng\nh", Outcome::Converted, "Converted successfully!"},
+        // Windows-1252 text is still text.
+        {"J\xfcrgen\r\n05/01/1980\r\n-\r\n1\r\nB\xe9\r\n12/03/1990\r\n-\r\n0", Outcome::Converted, "Converted successfully!"},
+    };
+    for (const auto &c : cases) {
+        TempDir dir;
+        const QString dest = dir.write("dest.dwe", "keep me");
+        ScriptedConvPrompter prompter;
+        prompter.answers = {Answer::Yes};
+        EXPECT_EQ(convertFile(dir.write("src.dwe", c.bytes), dest, prompter).outcome, c.outcome) << c.text.toStdString();
+        ASSERT_FALSE(prompter.boxes.empty());
+        EXPECT_EQ(prompter.boxes.back().text, c.text);
+        if (c.outcome == Outcome::NotAList) {
+            EXPECT_EQ(prompter.boxes.back(), (Box{c.text, "Not a list file", BoxIcon::Exclamation, BoxButtons::Ok, Answer::Ok}));
+            EXPECT_EQ(TempDir::read(dest), "keep me");
+        }
+    }
 }
 
 TEST(CommandLineTest, ConvertsWithoutAWindowAndExitsNonZeroWhenNothingIsWritten)

@@ -58,7 +58,7 @@ TEST(WriteHtmlCliTest, ErrorsGoToStderrWithANonZeroExit)
     const std::pair<QString, QString> refused[] = {
         {dir.write("empty.dwe", ""), "Nothing to write!\n"},
         {dir.write("bad.dwe", listFileBytes({event("Ann", "01/01/2000"), event("Bob", "31/02/2000")})),
-         "Invalid date found for Bob\n"},
+         "Invalid date found for Bob (line 7: \"31/02/2000\")\n"},
         {dir.write("old.dwe", "Ann\r\n01/01/2000\r\n-\r\n0\r\nBob\r\n02/02/2000\r\n-\r\n1"),
          "Convert file using DWE Converter before opening.\n"}};
     for (const auto &[file, message] : refused) {
