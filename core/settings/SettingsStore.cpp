@@ -10,6 +10,11 @@
 #include <QLockFile>
 #include <QStringDecoder>
 
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace dw {
 
 const QString *StoreSection::find(const QString &key) const
@@ -227,6 +232,23 @@ QString lockPath(const QString &storePath)
     return storePath + QStringLiteral(".lock");
 }
 
+// The system's reason why no lock file could be made beside the store (a full disk, a folder
+// we may not write): found by making, and removing, a file of our own there.
+QString lockFileReason(const QString &storePath)
+{
+    const QByteArray probe = QFile::encodeName(storePath + QStringLiteral(".probe-") + QString::number(::getpid()));
+    const int fd = ::open(probe.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    int err = fd < 0 ? errno : 0;
+    if (fd >= 0) {
+        if (::write(fd, "x", 1) != 1)
+            err = errno;
+        if (::close(fd) != 0 && !err)
+            err = errno;
+        ::unlink(probe.constData());
+    }
+    return err ? QString::fromLocal8Bit(std::strerror(err)) : QStringLiteral("Its lock file cannot be created");
+}
+
 bool acquire(QLockFile &lock)
 {
     lock.setStaleLockTime(15000);
@@ -316,7 +338,7 @@ bool FileSettingsStore::saveSettings(const QString &section, const SettingPairs 
     if (!acquire(lock))
         return saveFailed(lock.error() == QLockFile::LockFailedError
                               ? QStringLiteral("Another program holds its lock file")
-                              : QStringLiteral("Its lock file cannot be created"));
+                              : lockFileReason(path_));
     StoreData data;
     QString reason;
     if (!readFile(data, &reason))

@@ -1,11 +1,13 @@
 #include "core/settings/SettingsGroups.h"
 #include "core/settings/SettingsStore.h"
+#include "tests/support/SpecialFiles.h"
 #include "tests/support/TempDir.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace dw;
@@ -50,6 +52,9 @@ TEST(StoreTest, UnreadableFileIsMovedAsideAndTheStoreStartsEmpty)
         QByteArray("[Settings]\nbad=escape\\q\n"),
         QByteArray("[Settings\nk=v\n"),
         QByteArray::fromRawData(kBinary, sizeof kBinary - 1),
+        QByteArray("[Settings]\nk=v\0\n", 15),
+        // UTF-16 text of a store that would otherwise be fine.
+        QByteArray("\xff\xfe[\0S\0]\0\n\0k\0=\0v\0\n\0", 20),
     };
     for (const QByteArray &bytes : broken) {
         test::TempDir dir;
@@ -146,4 +151,73 @@ TEST(StoreTest, TwoWritersLoseNoneOfEachOthersKeys)
     ASSERT_TRUE(exporter.waitForFinished(30000));
     EXPECT_EQ(exporter.exitCode(), 1);
     EXPECT_TRUE(exporter.readAllStandardError().contains("wrenpad: Cannot write the settings file"));
+}
+
+TEST(StoreTest, SpecialOrHugeStoreFilesAreNeitherReadNorReplaced)
+{
+    const bool root = ::geteuid() == 0;
+    const struct {
+        const char *what;
+        std::function<bool(const QString &)> make;
+        const char *reason;
+    } cases[] = {
+        {"pipe", test::makeFifo, "It is a pipe, not a regular file"},
+        {"device", [](const QString &p) { return test::makeCharDevice(p, 5); }, "It is a device, not a regular file"},
+        {"link to a pipe",
+         [](const QString &p) { return test::makeFifo(p + ".pipe") && QFile::link(p + ".pipe", p); },
+         "It is a pipe, not a regular file"},
+        {"too large",
+         [](const QString &p) {
+             QFile f(p);
+             return f.open(QIODevice::WriteOnly) && f.resize(16 * 1024 * 1024 + 1);
+         },
+         "The file is larger than 16 MB"},
+    };
+    for (const auto &c : cases) {
+        if (!root && QByteArray(c.what) == "device")
+            continue;
+        test::TempDir dir;
+        const QString path = dir.path("settings.ini");
+        ASSERT_TRUE(c.make(path)) << c.what;
+        const mode_t type = test::nodeType(path);
+        FileSettingsStore store(path);
+        // Reading gives the defaults at once: a pipe without a writer must not block.
+        EXPECT_EQ(store.getSetting("Settings", "k", "d"), "d") << c.what;
+        EXPECT_FALSE(store.saveSetting("Settings", "k", "v")) << c.what;
+        EXPECT_EQ(store.saveError(), "Cannot write the settings store \"" + path + "\": " + c.reason) << c.what;
+        EXPECT_EQ(test::nodeType(path), type) << c.what;
+        EXPECT_TRUE(store.movedAsidePath().isEmpty()) << c.what;
+    }
+}
+
+TEST(StoreTest, ManySectionsReadCorrectly)
+{
+    QByteArray bytes = "[Settings]\nRemindBefore=7\n";
+    for (int i = 0; i < 100000; ++i)
+        bytes += "[S" + QByteArray::number(i) + "]\nk=" + QByteArray::number(i) + "\n";
+    bytes += "[S5]\nk2=again\n";
+    const auto data = parseStore(bytes);
+    ASSERT_TRUE(data);
+    EXPECT_EQ(data->sections.size(), 100001u);
+    EXPECT_EQ(*data->section("Settings")->find("RemindBefore"), "7");
+    EXPECT_EQ(data->section("S5")->pairs(), (SettingPairs{{"k", "5"}, {"k2", "again"}}));
+    EXPECT_EQ(*data->section("S99999")->find("k"), "99999");
+}
+
+TEST(StoreTest, SavingOnAFullDiskKeepsTheOldStoreAndSaysWhy)
+{
+    test::SmallDisk disk;
+    if (!disk.mounted()) {
+        GTEST_SKIP() << disk.why();
+    }
+    const QString path = disk.path("settings.ini");
+    ASSERT_TRUE(FileSettingsStore(path).saveSetting("Settings", "RemindBefore", "7"));
+    const QByteArray before = test::TempDir::read(path);
+    disk.fill();
+    FileSettingsStore store(path);
+    EXPECT_FALSE(store.saveSettings("Settings", {{"RemindBefore", "9"}, {"Big", QString(20000, 'x')}}));
+    EXPECT_EQ(store.saveError(), "Cannot write the settings store \"" + path + "\": No space left on device");
+    EXPECT_EQ(test::TempDir::read(path), before);
+    EXPECT_EQ(disk.entries(), QStringList{"settings.ini"});
+    EXPECT_EQ(store.getSetting("Settings", "RemindBefore"), "7");
 }
