@@ -87,20 +87,16 @@ TEST(InteropWindowTest, MenuDropAndExport)
     test::TempDir dir;
     QWidget *panel = w.window.listPanel();
     EXPECT_EQ(panel->contextMenuPolicy(), Qt::ActionsContextMenu);
-    QStringList items;
-    for (const QAction *a : panel->actions())
-        items << a->text();
-    ASSERT_TRUE(items.contains("Import Contacts and Calendars...") && items.contains("Export Calendar...")) << items.join('|').toStdString();
     auto trigger = [&](const QString &text) {
         for (QAction *a : panel->actions())
             if (a->text() == text)
-                a->trigger();
+                return a->trigger(), true;
+        return false;
     };
-
     // The menu: files through the prompter, the naming chosen in the dialog; an empty list asks nothing.
     w.prompter.choose(kPhone).answer(Button::No);
     acceptNextDialog([](QDialog &d) { d.findChildren<QRadioButton *>().at(1)->setChecked(true); });
-    trigger("Import Contacts and Calendars...");
+    ASSERT_TRUE(trigger("Import Contacts and Calendars..."));
     EXPECT_EQ(w.prompter.dialogs, std::vector{FileKind::Contacts});
     ASSERT_EQ(w.window.events().count(), 4);
     EXPECT_EQ(w.window.events().rows()[0].name, "Grace Hopper's birthday");
@@ -125,7 +121,7 @@ TEST(InteropWindowTest, MenuDropAndExport)
     const QString ics = dir.path("out.ics");
     w.prompter.choose(ics);
     acceptNextDialog();
-    trigger("Export Calendar...");
+    ASSERT_TRUE(trigger("Export Calendar..."));
     EXPECT_EQ(w.prompter.dialogs, std::vector{FileKind::Calendar});
     const Message exported{"Exported 4 events to " + ics, "Export Calendar", Icon::Information};
     EXPECT_EQ(w.prompter.messages, std::vector{exported});
