@@ -1,60 +1,120 @@
 #include "core/settings/DependentControls.h"
 #include "core/settings/PositionEditor.h"
-#include "core/settings/SettingsGroups.h"
 #include "core/settings/SettingsCommands.h"
 #include "core/settings/SettingsFile.h"
+#include "core/settings/SettingsGroups.h"
 #include "core/settings/SettingsLists.h"
 #include "core/settings/SettingsStore.h"
 #include "platform/ProductInfo.h"
+#include "tests/support/FakeFontCatalog.h"
 #include "tests/support/SavedGroups.h"
 #include "tests/support/ScriptedPrompter.h"
+#include "tests/support/TempDir.h"
 
+#include <QFileInfo>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace dw;
 
 namespace {
-const Message kAskDefaults{QStringLiteral("Do you want to revert all settings to Default settings?"),
-                           QStringLiteral("Default Settings?"), Icon::Question, Buttons::YesNo, Button::No};
+Message ok(const QString &text, const QString &title, Icon icon = Icon::Information)
+{
+    return {text, title, icon, Buttons::Ok, Button::Ok};
+}
 
 // The example look from the data folder, every colour changed, and the few values that file
 // leaves at their defaults changed too, so a reset that forgets a field shows.
 SettingsModel changedEverywhere()
 {
     SettingsModel m;
-    EXPECT_TRUE(settingsFromDwtFile(QStringLiteral(DW_TEST_DATA "/changed.dwt"), &m));
-    m.fontSizes = {QStringLiteral("26"), QStringLiteral("20"), QStringLiteral("12")};
-    for (auto &p : m.pickers) {
-        p.text = QStringLiteral("010203");
-        p.value = rgbValue(1, 2, 3);
-    }
-    m.pickers[3].defaultText = QStringLiteral("00ff00");
-    m.blurStrength = m.glowStrength = QStringLiteral("5");
-    m.ndOpacity = QStringLiteral("7");
+    EXPECT_TRUE(settingsFromDwtFile(DW_TEST_DATA "/changed.dwt", &m));
+    m.fontSizes = {"26", "20", "12"};
+    for (auto &p : m.pickers)
+        p = {"010203", p.defaultText, rgbValue(1, 2, 3)};
+    m.pickers[3].defaultText = "00ff00";
+    m.blurStrength = m.glowStrength = "5";
+    m.ndOpacity = "7";
     m.saveAtExit = false;
     return m;
 }
 } // namespace
 
+// Every fixed text the settings commands show, each once.
+TEST(SettingsMessagesTest, EachCommandShowsItsOwnText)
+{
+    test::TempDir dir;
+    const QString old = dir.write("old.dwt", "old"), gone = dir.path("gone/look.dwt");
+    const QString binary = dir.write("pic.dwt", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+    const QString look = dir.write("blue.dwt", "MainDateFont\r\nVerdana");
+    dir.write("blockedTemplate", "a file in the way");
+    const QString blocked = dir.write("blocked.dwt", "x");
+    SettingsModel m;
+    MemorySettingsStore store;
+    const auto exportTo = [&](test::ScriptedPrompter &p, const QString &path) {
+        p.choose(path).answer(Button::No).choose("");
+        EXPECT_FALSE(exportSettingsFile(m, store, p));
+        EXPECT_FALSE(QFileInfo::exists(gone));
+    };
+    const auto templateOf = [](test::ScriptedPrompter &p, const QString &path) {
+        p.choose(path);
+        createTemplate(p, test::FakeFontCatalog(), "/nowhere");
+    };
+    const struct {
+        const char *what;
+        std::function<void(test::ScriptedPrompter &)> run;
+        Message want;
+    } rows[] = {
+        {"defaults", [&](auto &p) { formatDefaults(m, p.answer(Button::No)); },
+         {"Do you want to revert all settings to Default settings?", "Default Settings?", Icon::Question, Buttons::YesNo, Button::No}},
+        {"reset", [&](auto &p) { resetAllSettings(m, p.answer(Button::No)); },
+         {"Are you sure you want to reset all settings?", "Reset?", Icon::Critical, Buttons::YesNo, Button::No}},
+        {"save all", [&](auto &p) {
+             m.saveAtExit = false;
+             saveAllSettingsCommand(m, store, p);
+             const SettingPairs all = store.getAllSettings(kSettingsSection);
+             ASSERT_EQ(all.size(), 62u); // every group, then the exit flag
+             EXPECT_EQ(all.back(), (SettingPair{"SaveAtExit", "0"}));
+         }, ok("Done!", "Done!")},
+        {"info", [](auto &p) { showTemplateInfo(p); },
+         ok("\"Create Template From File...\" reads DWT files and copies all the font files, background images and "
+            "Datewren Settings file to a folder. So that you can share your settings with other users through "
+            "Datewren Homepage.\r\n\r\nCompress (ZIP) the folder and send it to " + product::kContactEmail
+                + "\r\n\r\nPS: This feature is not perfectly coded. It may copy font files which may not be used by "
+                  "that particular DWT file. So make sure you compress necessary files only.",
+            "Info")},
+        {"replace", [&](auto &p) { exportTo(p, old); },
+         {"File \"" + old + "\" already exists.\r\nDo you want to replace it?", "Save As", Icon::Exclamation,
+          Buttons::YesNo, Button::No}},
+        {"export failed", [&](auto &p) { exportTo(p, gone); },
+         ok("Cannot write the settings file \"" + gone + "\".\r\nNo such file or directory", "Error", Icon::Critical)},
+        {"import of a picture", [&](auto &p) { EXPECT_FALSE(importSettingsFile(m, store, p.choose(binary))); },
+         ok("Cannot read the settings file \"" + binary + "\".\r\nIt is not a text file, so not a settings file", "Error",
+            Icon::Critical)},
+        {"template", [&](auto &p) { templateOf(p, look); }, ok("Files copied to \"" + dir.path("blueTemplate/") + "\"", "Done!")},
+        {"template failed", [&](auto &p) { templateOf(p, blocked); }, ok("Error! Operation unsuccessful", "Error", Icon::Critical)},
+    };
+    for (const auto &r : rows) {
+        test::ScriptedPrompter p;
+        r.run(p);
+        EXPECT_EQ(p.messages, std::vector<Message>{r.want}) << r.what;
+    }
+}
+
 TEST(DefaultsTest, EachCommandAsksAndResetsOnlyItsGroups)
 {
-    const Message askReset{QStringLiteral("Are you sure you want to reset all settings?"), QStringLiteral("Reset?"),
-                           Icon::Critical, Buttons::YesNo, Button::No};
     using Command = bool (*)(SettingsModel &, Prompter &);
     const struct {
         const char *name;
         Command run;
-        Message ask;
+        const char *title;
         std::array<bool, 4> resets; // Format, Effects, Position, AutoC
         const char *importantDefault; // its own red, or the Name-Date colour once the pickers are refreshed
     } commands[] = {
-        {"format", [](SettingsModel &m, Prompter &p) { return formatDefaults(m, p); }, kAskDefaults, {1, 0, 0, 0},
-         "ff0000"},
-        {"effects", [](SettingsModel &m, Prompter &p) { return effectsDefaults(m, p); }, kAskDefaults, {0, 1, 0, 0},
-         "00ff00"},
-        {"position", [](SettingsModel &m, Prompter &p) { return positionDefaults(m, p); }, kAskDefaults, {0, 0, 1, 0},
-         "010203"},
-        {"reset all", resetAllSettings, askReset, {1, 1, 1, 0}, "008000"}, // the shortcut pairs stay
+        {"format", [](SettingsModel &m, Prompter &p) { return formatDefaults(m, p); }, "Default Settings?", {1, 0, 0, 0}, "ff0000"},
+        {"effects", [](SettingsModel &m, Prompter &p) { return effectsDefaults(m, p); }, "Default Settings?", {0, 1, 0, 0}, "00ff00"},
+        {"position", [](SettingsModel &m, Prompter &p) { return positionDefaults(m, p); }, "Default Settings?", {0, 0, 1, 0}, "010203"},
+        {"reset all", resetAllSettings, "Reset?", {1, 1, 1, 0}, "008000"}, // the shortcut pairs stay
     };
     const auto changed = test::savedGroups(changedEverywhere());
     const auto defaults = test::savedGroups(SettingsModel{});
@@ -65,70 +125,39 @@ TEST(DefaultsTest, EachCommandAsksAndResetsOnlyItsGroups)
         EXPECT_FALSE(c.run(m, prompter)) << c.name;
         EXPECT_EQ(test::savedGroups(m), changed) << c.name;
         ASSERT_TRUE(c.run(m, prompter)) << c.name;
-        EXPECT_EQ(prompter.messages, (std::vector<Message>{c.ask, c.ask})) << c.name;
+        ASSERT_EQ(prompter.messages.size(), 2u) << c.name; // one question each time, nothing else
+        EXPECT_EQ(prompter.messages[0], prompter.messages[1]) << c.name;
+        EXPECT_EQ(prompter.messages[0].title, c.title) << c.name;
         const auto now = test::savedGroups(m);
         for (size_t g = 0; g < 4; ++g)
             EXPECT_EQ(now[g], c.resets[g] ? defaults[g] : changed[g]) << c.name << " group " << g;
         EXPECT_FALSE(m.saveAtExit) << c.name;
-        EXPECT_EQ(m.pickers[3].defaultText, QString::fromLatin1(c.importantDefault)) << c.name;
-        EXPECT_EQ(m.animation, QStringLiteral("ColourBlink")); // the kind stays for the next "Animate"
-        EXPECT_EQ(m.backgroundPicture, QStringLiteral("/home/user/Pictures/sky.png"));
+        EXPECT_EQ(m.pickers[3].defaultText, c.importantDefault) << c.name;
+        EXPECT_EQ(m.animation, "ColourBlink"); // the kind stays for the next "Animate"
+        EXPECT_EQ(m.backgroundPicture, "/home/user/Pictures/sky.png");
     }
-}
-
-TEST(DefaultsTest, SaveAllAndTheInfoBox)
-{
-    test::ScriptedPrompter prompter;
-    MemorySettingsStore store;
-    SettingsModel m;
-    m.saveAtExit = false;
-    saveAllSettingsCommand(m, store, prompter);
-    const SettingPairs all = store.getAllSettings(kSettingsSection);
-    ASSERT_EQ(all.size(), 62u);
-    EXPECT_EQ(all.back(), (SettingPair{"SaveAtExit", "0"}));
-    showTemplateInfo(prompter);
-    ASSERT_EQ(prompter.messages.size(), 2u);
-    EXPECT_EQ(prompter.messages[0], (Message{QStringLiteral("Done!"), QStringLiteral("Done!"), Icon::Information,
-                                             Buttons::Ok, Button::Ok}));
-    const QString info =
-        QStringLiteral("\"Create Template From File...\" reads DWT files and copies all the font files, background "
-                       "images and Datewren Settings file to a folder. So that you can share your settings with "
-                       "other users through Datewren Homepage.\r\n\r\nCompress (ZIP) the folder and send it to ")
-        + product::kContactEmail
-        + QStringLiteral("\r\n\r\nPS: This feature is not perfectly coded. It may copy font files which may not be "
-                         "used by that particular DWT file. So make sure you compress necessary files only.");
-    EXPECT_EQ(prompter.messages[1],
-              (Message{info, QStringLiteral("Info"), Icon::Information, Buttons::Ok, Button::Ok}));
 }
 
 TEST(PositionEditorTest, PresetTableAndConflictRule)
 {
-    const MarkerSize md = kMainDateMarker;
-    const std::vector<std::pair<double, double>> expected = {
-        {0, 120},       {2067.5, 120},  {4135, 120},  {0, 1710}, {2067.5, 1710},
-        {4135, 1710},   {0, 3390},      {2067.5, 3390}, {4135, 3390}};
+    const std::pair<double, double> expected[] = {{0, 120},    {2067.5, 120},  {4135, 120},  {0, 1710}, {2067.5, 1710},
+                                                  {4135, 1710}, {0, 3390}, {2067.5, 3390}, {4135, 3390}};
     for (int i = 1; i <= 9; ++i) {
-        const QPointF p = presetPlace(i, md);
-        EXPECT_EQ(p.x(), expected[size_t(i - 1)].first) << i;
-        EXPECT_EQ(p.y(), expected[size_t(i - 1)].second) << i;
+        const QPointF p = presetPlace(i, kMainDateMarker);
+        EXPECT_EQ(std::pair(p.x(), p.y()), expected[i - 1]) << i;
     }
+    // The conflict rule itself (one step back, with a beep) is driven through the Position page.
     test::ScriptedPrompter beeper;
     SettingsModel m;
     chooseNameDatePosition(m, 3, &beeper); // Top Right
-    chooseMainDatePosition(m, 3, &beeper);
-    EXPECT_EQ(m.mainDatePosition, QStringLiteral("Top Center"));
-    EXPECT_EQ(beeper.beeps, 1);
+    chooseMainDatePosition(m, 3, &beeper); // -> Top Center
     chooseNameDatePosition(m, 1, &beeper);
-    chooseMainDatePosition(m, 1, &beeper);
-    EXPECT_EQ(m.mainDatePosition, QStringLiteral("Custom"));
-    EXPECT_EQ(m.mainDateLeft, 2067.5); // Custom leaves the marker where it was
-    EXPECT_EQ(beeper.beeps, 2);
+    chooseMainDatePosition(m, 1, &beeper); // one step back is Custom: the marker stays where it was
+    EXPECT_EQ(std::tuple(m.mainDatePosition, m.mainDateLeft, beeper.beeps), std::tuple("Custom", 2067.5, 2));
     chooseNameDatePosition(m, 0, &beeper); // Custom: right alignment
     EXPECT_EQ(m.nameDateAlign, 2);
     chooseAlignment(m, 1);
-    EXPECT_EQ(m.nameDateAlign, 1);
-    EXPECT_EQ(m.nameDatePosition, QStringLiteral("Custom"));
-    EXPECT_EQ(beeper.beeps, 2);
+    EXPECT_EQ(std::tuple(m.nameDateAlign, m.nameDatePosition, beeper.beeps), std::tuple(1, "Custom", 2));
 }
 
 TEST(PositionEditorTest, DropsAreCorrectedIntoTheFrame)
@@ -158,58 +187,28 @@ TEST(PositionEditorTest, DropsAreCorrectedIntoTheFrame)
         EXPECT_EQ(at, std::pair(d.left, d.top)) << d.x << "," << d.y;
     }
     // Every drop makes the place Custom; the Name-Date marker then aligns right.
-    EXPECT_EQ(m.mainDatePosition, QStringLiteral("Custom"));
-    EXPECT_EQ(m.nameDatePosition, QStringLiteral("Custom"));
-    EXPECT_EQ(m.nameDateAlign, 2);
-    EXPECT_EQ(m.scrollerPreset, -1);
-
+    EXPECT_EQ(std::tuple(m.mainDatePosition, m.nameDatePosition, m.nameDateAlign, m.scrollerPreset),
+              std::tuple("Custom", "Custom", 2, -1));
     placeMarkersAtRightEdge(m);
-    EXPECT_EQ(m.mainDateLeft, 4125);
-    EXPECT_EQ(m.nameDateLeft, 4035);
+    EXPECT_EQ(std::pair(m.mainDateLeft, m.nameDateLeft), std::pair(4125.0, 4035.0));
 }
 
-TEST(PositionEditorTest, BoxCorrectionsAndDependentState)
+// Which controls show and which are enabled is checked through the pages themselves
+// (SettingsWidgetsTest); here are the corrections' edges and what no page shows.
+TEST(PositionEditorTest, BoxCorrectionsGuideLinesAndTheImportantDefault)
 {
     for (const char *bad : {"-5", "5.", "+5", "70", "66", "abc", "", ".5", "1e1"})
-        EXPECT_EQ(correctedTaskbarHeight(QString::fromLatin1(bad)), QStringLiteral("35")) << bad;
+        EXPECT_EQ(correctedTaskbarHeight(bad), "35") << bad;
     for (const char *good : {"0", "65", "40", "12.5"})
-        EXPECT_EQ(correctedTaskbarHeight(QString::fromLatin1(good)), QString::fromLatin1(good));
+        EXPECT_EQ(correctedTaskbarHeight(good), good);
     for (const char *bad : {"101", "-1", "abc", ""})
-        EXPECT_EQ(correctedOpacity(QString::fromLatin1(bad)), QStringLiteral("100")) << bad;
+        EXPECT_EQ(correctedOpacity(bad), "100") << bad;
     for (const char *good : {"0", "100", "55"})
-        EXPECT_EQ(correctedOpacity(QString::fromLatin1(good)), QString::fromLatin1(good));
+        EXPECT_EQ(correctedOpacity(good), good);
 
     SettingsModel m;
-    ControlsState s = refreshDependentControls(m);
-    EXPECT_TRUE(s.backgroundColourVisible);
-    EXPECT_FALSE(s.backgroundPictureVisible);
-    EXPECT_EQ(s.effectPanelVisible, (std::array<bool, 5>{}));
-    EXPECT_FALSE(s.effectColourVisible);
-    EXPECT_EQ(s.guideLines, (std::array<double, 3>{1920, 2280, 1920}));
-    EXPECT_EQ(s.daysSentence, QStringLiteral("Remind me             days before an event."));
-
-    m.mdEffect = QStringLiteral("Blur");
-    m.backgroundKind = QStringLiteral("Picture");
-    m.mdDateStyle = QStringLiteral("MMMM dd, yyyy");
-    m.remindBefore = QStringLiteral("1");
-    m.showBlock = {false, false, true, true};
-    s = controlsState(m);
-    EXPECT_EQ(s.effectPanelVisible, (std::array<bool, 5>{false, true, false, false, false}));
-    EXPECT_FALSE(s.effectColourVisible);
-    EXPECT_FALSE(s.backgroundColourVisible);
-    EXPECT_TRUE(s.backgroundPictureVisible);
-    EXPECT_FALSE(s.mdSeparatorEnabled);
-    EXPECT_EQ(s.daysSentence, QStringLiteral("Remind me             day before an event."));
-    EXPECT_EQ(s.blockEnabled, (std::array<bool, 4>{true, true, false, true})); // Scroller is the last one
-    m.mdEffect = QStringLiteral("Glow");
-    m.showBlock = {false, true, true, true};
-    s = controlsState(m);
-    EXPECT_EQ(s.effectPanelVisible, (std::array<bool, 5>{false, false, false, true, false}));
-    EXPECT_TRUE(s.effectColourVisible);
-    EXPECT_EQ(s.blockEnabled, (std::array<bool, 4>{true, true, true, true}));
-
+    EXPECT_EQ(refreshDependentControls(m).guideLines, (std::array<double, 3>{1920, 2280, 1920}));
     // A colour change: text follows, and picker 3's default follows the Name-Date colour.
     setPickerColour(m, 1, rgbValue(0x12, 0x34, 0x56), true);
-    EXPECT_EQ(m.pickers[1].text, QStringLiteral("123456"));
-    EXPECT_EQ(m.pickers[3].defaultText, QStringLiteral("123456"));
+    EXPECT_EQ(std::tuple(m.pickers[1].text, m.pickers[3].defaultText), std::tuple("123456", "123456"));
 }

@@ -1,5 +1,4 @@
 #include "core/settings/DependentControls.h"
-#include "core/settings/PositionEditor.h"
 #include "core/settings/SettingsGroups.h"
 #include "core/settings/SettingsLists.h"
 #include "core/settings/SettingsStore.h"
@@ -11,30 +10,25 @@
 using namespace dw;
 
 namespace {
-MemorySettingsStore storeWith(const SettingPairs &pairs)
+SettingsModel loaded(const SettingPairs &pairs, SettingsModel m = {}, Prompter *beeper = nullptr)
 {
     MemorySettingsStore s;
     s.saveSettings(kSettingsSection, pairs);
-    return s;
-}
-
-SettingsModel loaded(const SettingPairs &pairs, SettingsModel m = {})
-{
-    loadSettings(m, storeWith(pairs));
+    loadSettings(m, s, beeper);
     return m;
 }
 } // namespace
 
-TEST(LoadSettingsTest, EmptyStoreGivesTheDefaults)
+TEST(LoadSettingsTest, EmptyStoreGivesTheDefaultsButKeepsTheColours)
 {
-    SettingsModel m;
-    m.taskbarHeight = QStringLiteral("50"); // missing: the box turns "" into the default 35
-    m.pickers[0].text = QStringLiteral("123456");
-    m.pickers[0].value = rgbValue(0x12, 0x34, 0x56);
-    loadSettings(m, MemorySettingsStore());
+    SettingsModel start;
+    start.taskbarHeight = "50"; // missing: the box turns "" into the default 35
+    start.pickers[0].text = "123456";
+    start.pickers[0].value = rgbValue(0x12, 0x34, 0x56);
+    const SettingsModel m = loaded({}, start);
     SettingsModel want;
-    want.pickers[0] = m.pickers[0]; // colours unchanged
-    EXPECT_EQ(m.pickers[0].text, QStringLiteral("123456"));
+    want.pickers[0] = start.pickers[0];
+    EXPECT_EQ(m.pickers[0].text, "123456");
     EXPECT_EQ(test::savedGroups(m), test::savedGroups(want));
     EXPECT_TRUE(m.saveAtExit);
 }
@@ -42,23 +36,22 @@ TEST(LoadSettingsTest, EmptyStoreGivesTheDefaults)
 TEST(LoadSettingsTest, MissingBlankAndRefusedValues)
 {
     SettingsModel start;
-    start.mdEffect = QStringLiteral("Glow");
-    start.mdDateSep = QStringLiteral("-");
+    start.mdEffect = "Glow";
+    start.mdDateSep = "-";
     start.showBlock[1] = false;
-    const SettingsModel m = loaded({{"RemindBefore", " "},
-                                    {"MDEffect", " "}, {"MDDateSep", " "}, {"MainDateFontSize", "999"},
+    const SettingsModel m = loaded({{"RemindBefore", " "}, {"MDEffect", " "}, {"MDDateSep", " "}, {"MainDateFontSize", "999"},
                                     {"NameDateFontStyle", "Purple"}, {"DropX", "-4"}, {"CheckBox1", "abc"},
                                     {"NDOpacity", "-1"}, {"MDOpacity", "55"}, {"ScrollerFont", "Not Installed Sans"},
                                     {"NameDateFont", "Bad\nName"}, {"NameDateLeft", "abc"}, {"NameDateTop", "-1"},
                                     {"ScrollerTop", "1e309"}, {"MainDateFont", "Nimbus Sans [urw]"}},
                                    start);
     // A blank RemindBefore gives the default but leaves the effect and separator alone; refused
-    // values give the defaults; only the two good values are taken.
+    // values give the defaults; only the good values are taken.
     SettingsModel want = start;
-    want.mdOpacity = QStringLiteral("55");
-    want.fonts[2] = QStringLiteral("Not Installed Sans");
-    want.fonts[0] = QStringLiteral("Nimbus Sans"); // the font list's foundry tag is not a family name
-    EXPECT_EQ(m.mdEffect, QStringLiteral("Glow"));
+    want.mdOpacity = "55";
+    want.fonts[2] = "Not Installed Sans";
+    want.fonts[0] = "Nimbus Sans"; // the font list's foundry tag is not a family name
+    EXPECT_EQ(m.mdEffect, "Glow");
     EXPECT_FALSE(m.showBlock[1]);
     EXPECT_EQ(test::savedGroups(m), test::savedGroups(want));
 }
@@ -77,53 +70,37 @@ TEST(LoadSettingsTest, ColourTextsAreReadAndNormalised)
     };
     SettingPairs pairs;
     for (const auto &c : colours)
-        pairs.emplace_back(QString::fromLatin1(c.key), QString::fromLatin1(c.value));
+        pairs.emplace_back(c.key, c.value);
     const SettingsModel m = loaded(pairs);
     for (const auto &c : colours)
-        EXPECT_EQ(m.pickers[c.picker].text, QString::fromLatin1(c.text)) << c.key << " " << c.value;
+        EXPECT_EQ(m.pickers[c.picker].text, c.text) << c.key << " " << c.value;
     EXPECT_EQ(m.pickers[0].value, rgbValue(255, 128, 0));
-    EXPECT_EQ(m.backgroundKind, QStringLiteral("Colour"));
+    EXPECT_EQ(m.backgroundKind, "Colour");
 }
 
 TEST(LoadSettingsTest, SpecialKeys)
 {
-    SettingsModel m = loaded({{"ImportantAnimate", "Glow"},
-                              {"Background", "C:\\pics\\sky.gif"}, {"TaskbarHeight", "40"},
+    SettingsModel m = loaded({{"ImportantAnimate", "Glow"}, {"Background", "C:\\pics\\sky.gif"}, {"TaskbarHeight", "40"},
                               {"Shortcut0", "xy example.org"}, {"Shortcut1", " "},
-                              {QStringLiteral("Shortcut2"), QString::fromUtf8("a\U0001F600 b\U0001F600")},
-                              {"SaveAtExit", "0"}});
-    EXPECT_TRUE(m.animate);
-    EXPECT_EQ(m.animation, QStringLiteral("Glow"));
-    EXPECT_EQ(m.backgroundKind, QStringLiteral("Picture"));
-    EXPECT_EQ(m.backgroundPicture, QStringLiteral("C:\\pics\\sky.gif"));
-    EXPECT_EQ(m.pickers[4].text, QStringLiteral("b0d0f0"));
-    EXPECT_EQ(m.taskbarHeight, QStringLiteral("40"));
-    EXPECT_EQ(m.shortcuts[0], QStringLiteral("xy"));
-    EXPECT_EQ(m.completions[0], QStringLiteral("example.org"));
-    EXPECT_EQ(m.shortcuts[1], QStringLiteral("gg"));
+                              {"Shortcut2", QString::fromUtf8("a\U0001F600 b\U0001F600")}, {"SaveAtExit", "0"}});
+    EXPECT_EQ(std::tuple(m.animate, m.animation, m.backgroundKind, m.backgroundPicture, m.pickers[4].text),
+              std::tuple(true, "Glow", "Picture", "C:\\pics\\sky.gif", "b0d0f0"));
+    EXPECT_EQ(std::tuple(m.taskbarHeight, m.shortcuts[0], m.completions[0], m.shortcuts[1], m.saveAtExit),
+              std::tuple("40", "xy", "example.org", "gg", false));
     EXPECT_EQ(m.shortcuts[2], QString::fromUtf8("a\U0001F600")); // characters, not half of one
     EXPECT_EQ(m.completions[2], QString::fromUtf8("b\U0001F600"));
-    EXPECT_FALSE(m.saveAtExit);
 
-    m = loaded({{"ImportantAnimate", "0"},
-                {"Background", "/home/u/sky.png"}, {"TaskbarHeight", "0"}, {"SaveAtExit", "-1"}},
+    m = loaded({{"ImportantAnimate", "0"}, {"Background", "/home/u/sky.png"}, {"TaskbarHeight", "0"}, {"SaveAtExit", "-1"}},
                m);
-    EXPECT_FALSE(m.animate);
-    EXPECT_EQ(m.animation, QStringLiteral("Glow")); // the menu keeps its choice
-    EXPECT_EQ(m.backgroundPicture, QStringLiteral("/home/u/sky.png"));
-    EXPECT_EQ(m.taskbarHeight, QStringLiteral("40"));
-    EXPECT_FALSE(m.saveAtExit);
+    // The menu keeps its kind; a taskbar height of 0 and an out-of-range flag change nothing.
+    EXPECT_EQ(std::tuple(m.animate, m.animation, m.backgroundPicture, m.taskbarHeight, m.saveAtExit),
+              std::tuple(false, "Glow", "/home/u/sky.png", "40", false));
     // A path with a control character cannot be shown or written as it stands: refused.
     m = loaded({{"Background", "/home/u/x\tonload=alert(1).png"}}, m);
-    EXPECT_EQ(m.backgroundPicture, QStringLiteral("/home/u/sky.png"));
+    EXPECT_EQ(m.backgroundPicture, "/home/u/sky.png");
 
-    m = loaded({{"ImportantAnimate", "1"}, {"Background", " "}, {"TaskbarHeight", "abc"}, {"SaveAtExit", "1"}},
-               m);
-    EXPECT_TRUE(m.animate);
-    EXPECT_EQ(m.backgroundKind, QStringLiteral("Colour"));
-    EXPECT_EQ(m.taskbarHeight, QStringLiteral("35"));
-    EXPECT_TRUE(m.saveAtExit);
-
+    m = loaded({{"ImportantAnimate", "1"}, {"Background", " "}, {"TaskbarHeight", "abc"}, {"SaveAtExit", "1"}}, m);
+    EXPECT_EQ(std::tuple(m.animate, m.backgroundKind, m.taskbarHeight, m.saveAtExit), std::tuple(true, "Colour", "35", true));
     m = loaded({{"ImportantAnimate", "999"}}, m);
     EXPECT_TRUE(m.animate);
 }
@@ -131,32 +108,20 @@ TEST(LoadSettingsTest, SpecialKeys)
 TEST(LoadSettingsTest, PositionsPresetsWinAndAlignmentBeatsPosition)
 {
     test::ScriptedPrompter beeper;
-    SettingsModel m;
-    loadSettings(m,
-                 storeWith({{"MainDateLeft", "100"},
-                            {"MainDateTop", "200"}, {"MainDatePosition", "Bottom Right"}, {"NameDateAlign", "left"},
-                            {"NameDatePosition", "Top Left"}, {"ScrollerTop", "middle"}}),
-                 &beeper);
-    EXPECT_EQ(m.mainDatePosition, QStringLiteral("Bottom Right"));
-    EXPECT_EQ(m.mainDateLeft, 4840 - 705);
-    EXPECT_EQ(m.mainDateTop, 3630 - 210 - 30);
-    EXPECT_EQ(m.nameDateAlign, 0);
-    EXPECT_EQ(m.nameDatePosition, QStringLiteral("Custom"));
-    EXPECT_EQ(m.scrollerPreset, 1);
-    EXPECT_EQ(m.scrollerTop, 1710);
-    EXPECT_EQ(beeper.beeps, 0);
+    SettingsModel m = loaded({{"MainDateLeft", "100"}, {"MainDateTop", "200"}, {"MainDatePosition", "Bottom Right"},
+                              {"NameDateAlign", "left"}, {"NameDatePosition", "Top Left"}, {"ScrollerTop", "middle"}},
+                             {}, &beeper);
+    EXPECT_EQ(std::tuple(m.mainDatePosition, m.mainDateLeft, m.mainDateTop), std::tuple("Bottom Right", 4840 - 705, 3630 - 210 - 30));
+    EXPECT_EQ(std::tuple(m.nameDateAlign, m.nameDatePosition, m.scrollerPreset, m.scrollerTop, beeper.beeps),
+              std::tuple(0, "Custom", 1, 1710, 0));
 
-    loadSettings(m,
-                 storeWith({{"MainDateLeft", "none"}, {"MainDatePosition", "none"}, {"NameDateAlign", "0"},
-                            {"NameDatePosition", "Bottom Right"}, {"ScrollerTop", "1500.5"}}),
-                 &beeper);
-    EXPECT_EQ(m.mainDatePosition, QStringLiteral("Bottom Right"));
-    EXPECT_EQ(m.nameDatePosition, QStringLiteral("Bottom Center")); // conflict: one step back
-    EXPECT_EQ(beeper.beeps, 1);
-    EXPECT_EQ(m.nameDateAlign, -1);
-    EXPECT_EQ(m.nameDateLeft, (4840 - 795) / 2.0);
-    EXPECT_EQ(m.scrollerTop, 1500.5);
-    EXPECT_EQ(m.scrollerPreset, -1);
+    m = loaded({{"MainDateLeft", "none"}, {"MainDatePosition", "none"}, {"NameDateAlign", "0"},
+                {"NameDatePosition", "Bottom Right"}, {"ScrollerTop", "1500.5"}},
+               m, &beeper);
+    EXPECT_EQ(m.mainDatePosition, "Bottom Right");
+    EXPECT_EQ(m.nameDatePosition, "Bottom Center"); // conflict: one step back, with a beep
+    EXPECT_EQ(std::tuple(beeper.beeps, m.nameDateAlign, m.nameDateLeft, m.scrollerTop, m.scrollerPreset),
+              std::tuple(1, -1, (4840 - 795) / 2.0, 1500.5, -1));
 }
 
 // Key order, preset and "none" values and the save-all order are pinned by the golden settings
@@ -168,13 +133,13 @@ TEST(SaveGroupsTest, HandEditedPlacesAndHalfPairs)
     EXPECT_EQ(positionPairs(m)[6], (SettingPair{"ScrollerTop", "0.00001"}));
     EXPECT_EQ(loaded(positionPairs(m)).scrollerTop, 0.00001);
 
-    m.shortcuts[5] = QStringLiteral("zz");       // no completion
-    m.completions[6] = QStringLiteral("lonely"); // no shortcut
+    m.shortcuts[5] = "zz";       // no completion
+    m.completions[6] = "lonely"; // no shortcut
     const SettingPairs pairs = autoCPairs(m);
     EXPECT_TRUE(m.shortcuts[5].isEmpty());
     EXPECT_TRUE(m.completions[6].isEmpty());
     ASSERT_EQ(pairs.size(), 14u);
     EXPECT_EQ(pairs[0], (SettingPair{"Shortcut0", "aa aol.com"}));
-    EXPECT_EQ(pairs[5].second, QStringLiteral(" "));
-    EXPECT_EQ(pairs[13].first, QStringLiteral("Shortcut13"));
+    EXPECT_EQ(pairs[5].second, " ");
+    EXPECT_EQ(pairs[13].first, "Shortcut13");
 }
