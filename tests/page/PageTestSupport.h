@@ -4,6 +4,7 @@
 #include "core/settings/SettingsModel.h"
 #include "page/PageWriter.h"
 #include "tests/support/FakeFontCatalog.h"
+#include "tests/support/TempDir.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>
@@ -35,10 +36,17 @@ inline QString page(const SettingsModel &s, const std::vector<EventRecord> &rows
     return text.value_or(QString());
 }
 
-// Whether `want` appears as consecutive whole lines of the page.
-inline bool hasLines(const QString &text, const QStringList &want)
+// Compares bytes with the file of that name under the area's data folder. After a deliberate
+// change, DW_UPDATE_GOLDEN=1 rewrites the files instead; read the difference before committing it.
+inline void expectGolden(const QString &name, const QByteArray &bytes)
 {
-    return text.contains(QStringLiteral("\r\n") + want.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+    const QString file = QStringLiteral(DW_TEST_DATA "/") + name;
+    if (qEnvironmentVariableIsSet("DW_UPDATE_GOLDEN")) {
+        QFile f(file);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size()) << file.toStdString();
+        return;
+    }
+    EXPECT_EQ(TempDir::read(file), bytes) << "differs from " << file.toStdString();
 }
 
 } // namespace dw::test
