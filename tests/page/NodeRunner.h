@@ -1,11 +1,10 @@
 #pragma once
 
+#include "tests/support/TempDir.h"
+
 #include <QProcess>
 #include <QRegularExpression>
-#include <QString>
 #include <QStringList>
-#include <QTemporaryDir>
-#include <QFile>
 
 namespace dw::test {
 
@@ -32,14 +31,9 @@ var screen = {width: 1024, height: 768};
 
 inline NodeResult runNode(const QString &script, const QStringList &args = {})
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("script.js"));
-    QFile f(path);
-    if (f.open(QIODevice::WriteOnly))
-        f.write(script.toUtf8());
-    f.close();
+    const TempDir dir;
     QProcess node;
-    node.start(QStringLiteral("node"), QStringList(args) << path);
+    node.start(QStringLiteral("node"), QStringList(args) << dir.write(QStringLiteral("script.js"), script.toUtf8()));
     node.waitForFinished(60000);
     return {node.exitStatus() == QProcess::NormalExit ? node.exitCode() : -1,
             QString::fromUtf8(node.readAllStandardOutput()), QString::fromUtf8(node.readAllStandardError())};
