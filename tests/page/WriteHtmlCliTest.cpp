@@ -48,36 +48,28 @@ TEST(WriteHtmlCliTest, WritesTheSamePageAsCreateHtmlWithoutTouchingListOrStore)
 TEST(WriteHtmlCliTest, ErrorsGoToStderrWithANonZeroExit)
 {
     TempDir dir;
-    const QString config = dir.path("config");
-    const QString out = dir.path("page.html");
-    const QString look = dir.write("look.dwt", serializeSettingsFile({{"RemindBefore", "5"}}));
-    auto run = [&](const QString &listFile, const QString &page = QString()) {
-        return runWrenpad({"--write-html", page.isEmpty() ? out : page, "--settings", look, listFile}, config);
-    };
-
-    const std::pair<QString, QString> refused[] = {
-        {dir.write("empty.dwe", ""), "Nothing to write!\n"},
-        {dir.write("bad.dwe", listFileBytes({event("Ann", "01/01/2000"), event("Bob", "31/02/2000")})),
-         "Invalid date found for Bob (line 7: \"31/02/2000\")\n"},
-        {dir.write("old.dwe", "Ann\r\n01/01/2000\r\n-\r\n0\r\nBob\r\n02/02/2000\r\n-\r\n1"),
-         "Convert file using DWE Converter before opening.\n"}};
-    for (const auto &[file, message] : refused) {
-        const WrenpadRun r = run(file);
-        EXPECT_EQ(r.code, 1) << file.toStdString();
-        EXPECT_TRUE(r.err.endsWith(message)) << r.err.toStdString();
-    }
-    WrenpadRun r = run(dir.path("missing.dwe"));
-    EXPECT_EQ(r.code, 1);
-    EXPECT_TRUE(r.err.contains("missing.dwe")) << r.err.toStdString();
-
+    const QString out = dir.path("page.html"), blocked = dir.path("file/page.html");
     const QString good = dir.write("good.dwe", listFileBytes({event("Ann", "01/01/2000")}));
     dir.write("file", "x");
-    r = run(good, dir.path("file/page.html"));
-    EXPECT_EQ(r.code, 1);
-    EXPECT_TRUE(r.err.contains("The page could not be written to")) << r.err.toStdString();
-    EXPECT_FALSE(QFile::exists(out));
-
-    EXPECT_EQ(runWrenpad({"--write-html", out}, config).code, 2);
-    EXPECT_EQ(runWrenpad({"--write-html", out, "--today", "5.3.2026", good}, config).code, 2);
-    EXPECT_FALSE(QFile::exists(out));
+    const struct {
+        QStringList args; // after --write-html
+        int code;
+        QString err; // the end of stderr; without a final line break, a part of it
+    } cases[] = {
+        {{out, dir.write("empty.dwe", "")}, 1, "Nothing to write!\n"},
+        {{out, dir.write("bad.dwe", listFileBytes({event("Ann", "01/01/2000"), event("Bob", "31/02/2000")}))}, 1,
+         "Invalid date found for Bob (line 7: \"31/02/2000\")\n"},
+        {{out, dir.write("old.dwe", "Ann\r\n01/01/2000\r\n-\r\n0\r\nBob\r\n02/02/2000\r\n-\r\n1")}, 1,
+         "Convert file using DWE Converter before opening.\n"},
+        {{out, dir.path("missing.dwe")}, 1, "Cannot read \"" + dir.path("missing.dwe") + "\": "},
+        {{blocked, good}, 1, "The page could not be written to \"" + blocked + "\".\nNot a directory\n"},
+        {{out}, 2, "Usage: wrenpad --write-html PAGE.html"},
+        {{out, "--today", "5.3.2026", good}, 2, ""},
+    };
+    for (const auto &c : cases) {
+        const WrenpadRun r = runWrenpad(QStringList{"--write-html"} + c.args, dir.path("config"));
+        EXPECT_EQ(r.code, c.code) << c.args.join(' ').toStdString();
+        EXPECT_TRUE(c.err.endsWith('\n') ? r.err.endsWith(c.err) : r.err.contains(c.err)) << r.err.toStdString();
+        EXPECT_FALSE(QFile::exists(out));
+    }
 }
