@@ -96,14 +96,13 @@ ConvertResult convertFile(const QString &source, const QString &destination, Con
         result.outcome = Outcome::NoSource;
         return result;
     }
-    QByteArray input;
-    QString reason;
-    if (!readSourceFile(source, &input, &reason)) {
-        prompter.ask(readFailedBox(source, reason));
+    const ReadResult input = readFileBytes(source, kMaxSourceBytes);
+    if (!input.ok) {
+        prompter.ask(readFailedBox(source, input.error));
         result.outcome = Outcome::ReadFailed;
         return result;
     }
-    const ListConversion list = convertList(input);
+    const ListConversion list = convertList(input.bytes);
     if (list.kind != SourceKind::Text) {
         prompter.ask(notAListBox(list.kind));
         result.outcome = Outcome::NotAList;
@@ -124,7 +123,8 @@ ConvertResult convertFile(const QString &source, const QString &destination, Con
         result.outcome = Outcome::Declined;
         return result;
     }
-    if (!writeDestinationFile(result.destination, list.bytes, &reason)) {
+    QString reason;
+    if (!writeFileAtomic(result.destination, list.bytes, &reason)) {
         prompter.ask(writeFailedBox(result.destination, reason));
         result.outcome = Outcome::WriteFailed;
         return result;

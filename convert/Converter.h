@@ -2,11 +2,14 @@
 
 #include "convert/ConvPrompter.h"
 #include "convert/ListConversion.h"
-#include "convert/SafeFile.h"
+#include "core/io/TextFile.h"
 
 #include <QString>
 
 namespace dw::convert {
+
+// A source is a list file and is read within a list's limit.
+inline constexpr qint64 kMaxSourceBytes = kMaxListBytes;
 
 inline const QString kWindowTitle = QStringLiteral("DWE Converter - From 7.0.2 to 7.0.3");
 inline const QString kBrowseTitle = QStringLiteral("Select a file to convert");
