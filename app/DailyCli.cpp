@@ -34,12 +34,9 @@ int dailyWallpaperCli(const QStringList &args)
     if (args.size() != 2 || (value != QLatin1String("on") && value != QLatin1String("off")))
         return cliFail(QStringLiteral("Usage: wrenpad --daily-wallpaper on|off"), 2);
     FileSettingsStore store(FileSettingsStore::defaultPath());
-    if (!setPreferenceFlag(store, desktop::kDailyWallpaperKey, value == QLatin1String("on")))
-        return cliFail(QStringLiteral("The preference could not be saved in \"%1\".").arg(store.path()));
-    const QProcessEnvironment env = desktopEnvironment();
-    desktop::ProcessToolRunner tools(env);
-    desktop::DailySchedule schedule(desktop::configHomeOf(env), QCoreApplication::applicationFilePath(), tools);
-    const desktop::ScheduleReport report = desktop::syncSchedule(store, schedule);
+    const desktop::ScheduleReport report =
+        desktop::switchDailyTask(store, desktop::kDailyWallpaperKey, value == QLatin1String("on"), desktopEnvironment(),
+                                 QCoreApplication::applicationFilePath());
     for (const QString &line : report.lines)
         std::fprintf(report.ok ? stdout : stderr, "%s\n", qPrintable(line));
     return report.ok ? 0 : 1;
@@ -51,7 +48,9 @@ CliMode dailyMode()
 {
     return CliMode{QStringLiteral("--daily"), QStringLiteral("--daily"),
                    QStringLiteral("  The daily job the timer and the login entry run: does each daily task switched on in the\n"
-                                  "  preferences (refreshing the wallpaper). Exit status 0 when every task went well, else 1."),
+                                  "  preferences, in this order: refreshing the wallpaper (--daily-wallpaper on), then notifying\n"
+                                  "  what is due as --notify does, for the list last used in the window (\"Notify me at login and\n"
+                                  "  every morning\" on the Others tab). Exit status 0 when every task went well, else 1."),
                    dailyCli};
 }
 

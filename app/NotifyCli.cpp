@@ -1,32 +1,9 @@
 #include "app/NotifyCli.h"
 
+#include "app/DueCli.h"
 #include "app/PageCliArgs.h"
 
-#include <cstdio>
-
 namespace dw {
-
-Notification dueNotification(const DueReport &report)
-{
-    Notification n;
-    n.appName = QStringLiteral("Datewren");
-    QStringList today, coming, lines;
-    for (const DueEvent &d : report.due) {
-        const EventRecord &e = report.rows[static_cast<size_t>(d.row)];
-        QString name = e.name;
-        for (QChar &ch : name)
-            if (ch.category() == QChar::Other_Control)
-                ch = QLatin1Char(' ');
-        (d.daysUntil == 0 ? today : coming) << name;
-        if (d.daysUntil == 0 && e.important())
-            n.critical = true;
-        lines << dueLine(report, d);
-    }
-    n.summary = today.isEmpty() ? QStringLiteral("Coming up: ") + coming.join(QStringLiteral(", "))
-                                : QStringLiteral("Today: ") + today.join(QStringLiteral(", "));
-    n.body = lines.join(QLatin1Char('\n'));
-    return n;
-}
 
 int notifyCli(const QStringList &args)
 {
@@ -36,11 +13,8 @@ int notifyCli(const QStringList &args)
     DueReport report;
     if (const auto code = dueReport(a, &report))
         return *code;
-    if (report.due.empty())
-        return 0;
-    const NotifyResult r = sendDesktopNotification(dueNotification(report));
-    if (!r.sent)
-        return cliFail(QStringLiteral("wrenpad: the notification could not be shown. ") + r.error);
+    if (const std::optional<QString> error = notifyDue(report))
+        return cliFail(*error);
     return 0;
 }
 

@@ -53,10 +53,8 @@ std::optional<int> parsePageCliArgs(const QStringList &args, const QString &mode
 std::optional<int> readCliList(const QString &path, std::vector<EventRecord> *events)
 {
     ListReadResult list = readListFile(path);
-    if (list.status == ListReadStatus::OldFormat)
-        return cliFail(QStringLiteral("Convert file using DWE Converter before opening."));
     if (list.status != ListReadStatus::Ok)
-        return cliFail(QStringLiteral("Cannot read \"%1\": %2").arg(path, list.error));
+        return cliFail(listReadFailure(path, list));
     *events = std::move(list.events);
     return std::nullopt;
 }

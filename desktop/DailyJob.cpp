@@ -1,6 +1,7 @@
 #include "desktop/DailyJob.h"
 
 #include "core/settings/SettingsStore.h"
+#include "desktop/DueReport.h"
 #include "desktop/PictureStore.h"
 #include "desktop/SetWallpaper.h"
 #include "desktop/WallpaperBackend.h"
@@ -15,6 +16,24 @@ bool refreshWallpaper(DailyContext &c)
     const SetWallpaperOutcome outcome = setWallpaper({}, c.store, c.env, c.tools);
     (outcome.ok ? c.report : c.errors) << outcomeText(outcome);
     return outcome.ok;
+}
+
+// What --notify does, for the list last used in the window and the saved reminder window.
+bool notifyWhatIsDue(DailyContext &c)
+{
+    DueReport report;
+    if (const std::optional<QString> error = makeDueReport({}, c.store, &report)) {
+        c.errors << *error;
+        return false;
+    }
+    c.errors << report.leftOut;
+    if (const std::optional<QString> error = notifyDue(report)) {
+        c.errors << *error;
+        return false;
+    }
+    c.report << (report.due.empty() ? QStringLiteral("Nothing is due: no notification.")
+                                    : QStringLiteral("Notification shown: ") + dueNotification(report).summary);
+    return true;
 }
 
 void recordSession(DailyContext &c)
@@ -35,6 +54,7 @@ const std::vector<DailyStep> &dailySteps()
 {
     static const std::vector<DailyStep> steps = {
         {kDailyWallpaperKey, QStringLiteral("wallpaper"), refreshWallpaper},
+        {QLatin1String(kNotifyDailyKey), QStringLiteral("notification"), notifyWhatIsDue},
     };
     return steps;
 }
@@ -50,6 +70,16 @@ bool dailyJobWanted(const SettingsStore &store)
 ScheduleReport syncSchedule(const SettingsStore &store, DailySchedule &schedule)
 {
     return dailyJobWanted(store) ? schedule.install() : schedule.remove();
+}
+
+ScheduleReport switchDailyTask(SettingsStore &store, const QString &key, bool on, const QProcessEnvironment &env,
+                               const QString &program)
+{
+    if (!setPreferenceFlag(store, key, on))
+        return {false, {QStringLiteral("The preference could not be saved. ") + store.saveError()}};
+    ProcessToolRunner tools(env);
+    DailySchedule schedule(configHomeOf(env), program, tools);
+    return syncSchedule(store, schedule);
 }
 
 int runDailyJob(DailyContext &context)

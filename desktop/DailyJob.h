@@ -40,6 +40,11 @@ bool dailyJobWanted(const SettingsStore &store);
 // Installs the schedule when any step is wanted, removes it otherwise.
 ScheduleReport syncSchedule(const SettingsStore &store, DailySchedule &schedule);
 
+// Stores the switch of one daily task, then installs or removes the schedule of `program` to
+// match all the switches, running systemctl as found on env's PATH.
+ScheduleReport switchDailyTask(SettingsStore &store, const QString &key, bool on, const QProcessEnvironment &env,
+                               const QString &program);
+
 // Records what the session shows (desktop, screen) for later thinner runs, then runs each
 // step whose preference is on. Returns the exit code: 0 when every step ran well.
 int runDailyJob(DailyContext &context);

@@ -107,7 +107,7 @@ QString DailySchedule::autostartText() const
     return QStringLiteral("[Desktop Entry]\n"
                           "Type=Application\n"
                           "Name=Datewren daily refresh\n"
-                          "Comment=Brings the Datewren wallpaper up to date at login\n"
+                          "Comment=Does the Datewren daily tasks at login: the wallpaper, what is due\n"
                           "Exec=%1 --daily\n"
                           "Terminal=false\n"
                           "NoDisplay=true\n"
@@ -131,7 +131,7 @@ ScheduleReport DailySchedule::install()
     const ToolResult reload = tools_.run({QStringLiteral("systemctl"), {QStringLiteral("--user"), QStringLiteral("daemon-reload")}});
     if (!reload.ok()) {
         report.lines << QStringLiteral("No systemd user manager answered, so the timer is not enabled; "
-                                       "the login entry refreshes the wallpaper at each login.");
+                                       "the login entry does the daily tasks at each login.");
         return report;
     }
     const Command enable{QStringLiteral("systemctl"),
@@ -166,7 +166,7 @@ ScheduleReport DailySchedule::remove()
     if (present)
         tools_.run({QStringLiteral("systemctl"), {QStringLiteral("--user"), QStringLiteral("daemon-reload")}});
     if (report.ok)
-        report.lines << QStringLiteral("The daily refresh is off.");
+        report.lines << QStringLiteral("The daily job is off.");
     return report;
 }
 

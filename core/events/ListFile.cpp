@@ -86,6 +86,13 @@ ListReadResult readListFile(const QString &path)
     return parseListBytes(file.bytes);
 }
 
+QString listReadFailure(const QString &path, const ListReadResult &result)
+{
+    if (result.status == ListReadStatus::OldFormat)
+        return QStringLiteral("Convert file using DWE Converter before opening.");
+    return QStringLiteral("Cannot read \"%1\": %2").arg(path, result.error);
+}
+
 QByteArray listFileBytes(const std::vector<EventRecord> &events)
 {
     QString out;

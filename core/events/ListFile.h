@@ -35,6 +35,9 @@ ListReadResult parseListBytes(const QByteArray &bytes);
 // to create it.
 ListReadResult readListFile(const QString &path);
 
+// What the window-less modes say about a list that did not read as Ok.
+QString listReadFailure(const QString &path, const ListReadResult &result);
+
 // The exact bytes of a list file. A line break inside a field would shift every later event,
 // so it is written as a blank.
 QByteArray listFileBytes(const std::vector<EventRecord> &events);

@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QProcess>
 #include <QPushButton>
@@ -87,6 +88,51 @@ TEST_F(WallpaperGroupTest, OthersTabControlsStartAtTheirDefaultsAndStoreThePrefe
     EXPECT_TRUE(p.lockScreen);
     EXPECT_EQ(p.afterCreate, AfterCreate::Never);
     EXPECT_TRUE(prompter.messages.empty());
+}
+
+// Either daily task keeps the one schedule, which goes only when neither is left; a user manager
+// that refuses is told. systemctl is a recording stand-in, alone on PATH.
+TEST_F(WallpaperGroupTest, NotifySwitchSharesTheDailyScheduleWithTheWallpaper)
+{
+    test::TempDir bin;
+    const QByteArray log = bin.path("systemctl.log").toUtf8(), refuse = bin.path("refuse").toUtf8();
+    const QString tool = bin.write("systemctl", "#!/bin/sh\necho \"$*\" >> '" + log + "'\ncase \"$*\" in \"--user enable\"*)"
+                                                " [ -e '" + refuse + "' ] && { echo refused >&2; exit 1; };; esac\nexit 0\n");
+    QFile::setPermissions(tool, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    struct PathGuard {
+        QByteArray old = qgetenv("PATH");
+        ~PathGuard() { qputenv("PATH", old); }
+    } guard;
+    qputenv("PATH", bin.root().toUtf8());
+    const QString units = qEnvironmentVariable("XDG_CONFIG_HOME") + "/systemd/user/datewren-wallpaper.";
+    const QString entry = qEnvironmentVariable("XDG_CONFIG_HOME") + "/autostart/datewren-wallpaper.desktop";
+
+    auto *notify = window.tabPage(MainWindow::OthersTab)->findChild<QCheckBox *>("chkNotify");
+    auto *wallpaper = window.tabPage(MainWindow::OthersTab)->findChild<QCheckBox *>("chkDailyWallpaper");
+    ASSERT_TRUE(notify && wallpaper);
+    const struct {
+        QCheckBox *box;
+        bool scheduled;
+    } clicks[] = {{notify, true}, {wallpaper, true}, {notify, true}, {wallpaper, false}};
+    for (const auto &c : clicks) {
+        c.box->click();
+        for (const QString &p : {units + "timer", units + "service", entry})
+            EXPECT_EQ(QFile::exists(p), c.scheduled) << c.box->objectName().toStdString() << " " << p.toStdString();
+    }
+    const QByteArray on = "--user daemon-reload\n--user enable --now datewren-wallpaper.timer\n";
+    EXPECT_EQ(test::TempDir::read(QString::fromUtf8(log)),
+              on + on + on + "--user disable --now datewren-wallpaper.timer\n--user daemon-reload\n");
+    EXPECT_TRUE(prompter.messages.empty());
+
+    bin.write("refuse", {});
+    notify->click();
+    EXPECT_TRUE(preferenceFlag(FileSettingsStore(FileSettingsStore::defaultPath()), kNotifyDailyKey, false));
+    EXPECT_EQ(prompter.messages,
+              (std::vector<Message>{{"Wrote " + units + "timer, " + units + "service and " + entry + ".\n"
+                                     "systemctl --user enable --now datewren-wallpaper.timer failed (exit status 1): refused",
+                                     "Notification", Icon::Exclamation, Buttons::Ok, Button::Ok}}));
+    FileSettingsStore store(FileSettingsStore::defaultPath());
+    setPreferenceFlag(store, kNotifyDailyKey, false);
 }
 
 // The page as the desktop shows it: read back from the picture.

@@ -29,6 +29,17 @@ var window = {};
 var screen = {width: 1024, height: 768};
 )js";
 
+// The old renderer's document and timers, enough for the page to run; what it writes collects
+// in __out.
+inline const char *const kNodeDocument = R"js(
+var __out = [], __els = {};
+var document = {write: function (t) { __out.push(t); }, readyState: 'loading', layers: {menuOut: {}},
+  getElementById: function (id) {
+    return __els[id] || (__els[id] = {children: [], offsetWidth: 0, offsetHeight: 0, offsetTop: 0, style: {}});
+  }};
+function setTimeout() { return 0; } function clearTimeout() {} function setInterval() { return 0; } function clearInterval() {}
+)js";
+
 inline NodeResult runNode(const QString &script, const QStringList &args = {})
 {
     const TempDir dir;

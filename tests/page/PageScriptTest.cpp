@@ -8,19 +8,12 @@ using namespace dw::test;
 
 namespace {
 
-// Stand-ins for the old renderer's document and timers; the clock is pinned by __now.
-const char *const kPrelude = R"js(
-var __out = [], __now = [2026, 2, 5], __els = {};
-var document = {write: function (t) { __out.push(t); }, readyState: 'loading', layers: {menuOut: {}},
-  getElementById: function (id) {
-    return __els[id] || (__els[id] = {children: [], offsetWidth: 0, offsetHeight: 0, offsetTop: 0, style: {}});
-  }};
-function setTimeout() { return 0; } function clearTimeout() {} function setInterval() { return 0; } function clearInterval() {}
-)js";
+// The day the page is run on.
+const char *const kPrelude = "var __now = [2026, 2, 5];\n";
 
 QString runPage(const QString &pageText, const QString &after, const QString &before = {})
 {
-    const QString script = QString::fromLatin1(kNodeClock) + QString::fromLatin1(kPrelude) + before + scriptElements(pageText).join(QStringLiteral("\n;\n")) + after;
+    const QString script = QString::fromLatin1(kNodeClock) + QString::fromLatin1(kNodeDocument) + QString::fromLatin1(kPrelude) + before + scriptElements(pageText).join(QStringLiteral("\n;\n")) + after;
     const NodeResult r = runNode(script);
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     return r.out.trimmed();

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QEventLoop>
 #include <QProcess>
+#include <QTimer>
 #include <QString>
 #include <QStringList>
 
@@ -25,6 +27,26 @@ inline WrenpadRun runWrenpad(const QStringList &args, const QString &configHome 
     const bool finished = p.waitForFinished(60000);
     return {finished && p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
             QString::fromLocal8Bit(p.readAllStandardOutput()), QString::fromLocal8Bit(p.readAllStandardError())};
+}
+
+// Runs the built wrenpad in `env` while this thread's event loop goes on, so that a server living
+// here (a session bus object, a socket) can answer it.
+inline WrenpadRun runWrenpadServing(const QStringList &args, const QProcessEnvironment &env)
+{
+    QProcess p;
+    p.setProcessEnvironment(env);
+    QEventLoop loop;
+    QObject::connect(&p, &QProcess::finished, &loop, &QEventLoop::quit);
+    QObject::connect(&p, &QProcess::errorOccurred, &loop, &QEventLoop::quit);
+    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
+    p.start(QStringLiteral(DW_BINARY_DIR "/wrenpad"), args);
+    loop.exec();
+    if (p.state() != QProcess::NotRunning) {
+        p.kill();
+        p.waitForFinished();
+    }
+    return {p.exitStatus() == QProcess::NormalExit && p.error() != QProcess::FailedToStart ? p.exitCode() : -1,
+            QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
 }
 
 } // namespace dw::test

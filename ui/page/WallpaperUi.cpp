@@ -118,11 +118,9 @@ void installWallpaper(MainWindow &w, CreatePageCommand &command)
     });
     QObject::connect(daily, &QCheckBox::clicked, group, [&w](bool on) {
         FileSettingsStore s(FileSettingsStore::defaultPath());
-        setPreferenceFlag(s, desktop::kDailyWallpaperKey, on);
-        const QProcessEnvironment env = desktop::toolEnvironment(QProcessEnvironment::systemEnvironment());
-        desktop::ProcessToolRunner tools(env);
-        desktop::DailySchedule schedule(desktop::configHomeOf(env), QCoreApplication::applicationFilePath(), tools);
-        const desktop::ScheduleReport report = desktop::syncSchedule(s, schedule);
+        const desktop::ScheduleReport report =
+            desktop::switchDailyTask(s, desktop::kDailyWallpaperKey, on, desktop::toolEnvironment(QProcessEnvironment::systemEnvironment()),
+                                     QCoreApplication::applicationFilePath());
         if (!report.ok)
             w.services().prompter.ask(Message{report.lines.join(QLatin1Char('\n')), QStringLiteral("Wallpaper"),
                                               Icon::Exclamation, Buttons::Ok, Button::Ok});

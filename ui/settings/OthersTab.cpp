@@ -3,9 +3,13 @@
 #include "core/settings/SettingsCommands.h"
 #include "core/settings/SettingsFile.h"
 #include "core/settings/SettingsStore.h"
+#include "desktop/DailyJob.h"
+#include "desktop/SetWallpaper.h"
 #include "page/compat/CompatScript.h"
+#include "platform/Prompter.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QPushButton>
 
@@ -81,8 +85,16 @@ OthersTab::OthersTab(SettingsContext &context, QWidget *parent) : SettingsTab(co
         emit changed(false);
     });
     connect(chkBrowserCompat_, &QCheckBox::clicked, this, [this](bool on) { setBrowserCompatPreference(ctx_.store, on); });
-    connect(chkNotify_, &QCheckBox::clicked, this,
-            [this](bool on) { setPreferenceFlag(ctx_.store, QLatin1String(kNotifyDailyKey), on); });
+    // The daily job and its login entry do the notifying, so the switch (re)writes their schedule.
+    connect(chkNotify_, &QCheckBox::clicked, this, [this](bool on) {
+        const desktop::ScheduleReport report =
+            desktop::switchDailyTask(ctx_.store, QLatin1String(kNotifyDailyKey), on,
+                                     desktop::toolEnvironment(QProcessEnvironment::systemEnvironment()),
+                                     QCoreApplication::applicationFilePath());
+        if (!report.ok)
+            ctx_.prompter.ask(Message{report.lines.join(QLatin1Char('\n')), QStringLiteral("Notification"),
+                                      Icon::Exclamation, Buttons::Ok, Button::Ok});
+    });
     sync();
 }
 
