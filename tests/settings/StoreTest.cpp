@@ -44,7 +44,7 @@ TEST(StoreTest, UnreadableFileIsMovedAsideAndTheStoreStartsEmpty)
     const QByteArray broken[] = {
         "key=value before any section\n", "[Settings]\nno equals sign\n", "[Settings]\nbad=escape\\q\n", "[Settings\nk=v\n",
         QByteArray::fromRawData(kBinary, sizeof kBinary - 1), QByteArray("[Settings]\nk=v\0\n", 15),
-        QByteArray("\xff\xfe[\0S\0]\0\n\0k\0=\0v\0\n\0", 20), // UTF-16 text of a store that would otherwise be fine
+        QByteArray("\xff\xfe[\0S\0]\0\n\0k\0=\0v\0\n\0", 18), // UTF-16 text of a store that would otherwise be fine
     };
     for (const QByteArray &bytes : broken) {
         test::TempDir dir;
