@@ -2,6 +2,8 @@
 // and 100,000 events. Reports the wall time of the whole process and its peak memory (the
 // child's maximum resident set), for --write-html and --write-preview. Time is wall time of the
 // child from spawn to exit; child_cpu_ms is its user plus system time.
+#include "bench/GeneratedList.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QString>
@@ -29,32 +31,12 @@ QString pathIn(const QString &name)
     return g_dir->path() + u'/' + name;
 }
 
-// Names "Person 123 X", a third with an address, every seventeenth important, spread over the
-// year: the kind of list a large address book exports.
 QString listOf(int events)
 {
     const QString path = pathIn(QStringLiteral("list%1.dwe").arg(events));
     if (QFile::exists(path))
         return path;
-    QByteArray bytes;
-    unsigned seed = 12345;
-    auto next = [&seed](unsigned mod) {
-        seed = seed * 1103515245u + 12345u;
-        return (seed >> 16) % mod;
-    };
-    for (int i = 0; i < events; ++i) {
-        if (i > 0)
-            bytes += "\r\n";
-        bytes += "Person " + QByteArray::number(i) + ' ' + char('A' + i % 26) + "\r\n";
-        bytes += QStringLiteral("%1/%2/%3")
-                     .arg(next(28) + 1, 2, 10, QLatin1Char('0'))
-                     .arg(next(12) + 1, 2, 10, QLatin1Char('0'))
-                     .arg(1930 + next(90))
-                     .toLatin1() + "\r\n";
-        bytes += (i % 3 == 0 ? "Main Street " + QByteArray::number(i % 300) : QByteArray("-")) + "\r\n";
-        bytes += (i % 17 == 0 ? "1" : "0") + QByteArray("\r\n");
-        bytes += "00/00 00/00 00/00";
-    }
+    const QByteArray bytes = dw::bench::generatedListBytes(events);
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
         std::abort();
