@@ -58,17 +58,21 @@ ListReadResult parseListBytes(const QByteArray &bytes)
     }
     result.status = ListReadStatus::Ok;
     result.events.reserve((count + kLinesPerEvent - 1) / kLinesPerEvent);
+    // Most events have no address and no customised dates: they share one string for each.
+    const auto shared = [](QStringView line, const QString &common) {
+        return line == common ? common : line.toString();
+    };
     for (size_t i = 0; i < count; i += kLinesPerEvent) {
         EventRecord r;
         r.name = lines[i].toString();
         if (i + 1 < count)
             r.date = lines[i + 1].toString();
         if (i + 2 < count)
-            r.address = lines[i + 2].toString();
+            r.address = shared(lines[i + 2], kNoAddress);
         if (i + 3 < count)
             r.mark = lines[i + 3][0] == QLatin1Char('1') ? 1 : 0;
         if (i + 4 < count)
-            r.rule = lines[i + 4].toString();
+            r.rule = shared(lines[i + 4], kDefaultRule);
         result.events.push_back(std::move(r));
     }
     return result;

@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <limits>
 #include <numeric>
-#include <unordered_set>
+#include <optional>
 
 namespace dw {
 
@@ -31,9 +31,9 @@ std::vector<QString> keysOf(const std::vector<EventRecord> &rows, SortKind kind)
     return keys;
 }
 
-// The selection sort's order of positions: order[i] is the original index of the row that ends
-// at position i. Keys are first replaced by their ranks so that the tournament compares ints.
-std::vector<size_t> selectionOrder(const std::vector<QString> &keys, bool descending)
+// Ranks of string keys: equal keys share a rank, a smaller key has a smaller rank (larger when
+// descending).
+std::vector<int> ranksOf(const std::vector<QString> &keys, bool descending)
 {
     const size_t n = keys.size();
     std::vector<size_t> byKey(n);
@@ -46,6 +46,74 @@ std::vector<size_t> selectionOrder(const std::vector<QString> &keys, bool descen
             ++r;
         rank[byKey[i]] = descending ? -r : r;
     }
+    return rank;
+}
+
+// Two ASCII digits at `at`, or -1.
+int twoDigits(const QString &text, qsizetype at)
+{
+    const char16_t a = text[at].unicode(), b = text[at + 1].unicode();
+    if (a < '0' || a > '9' || b < '0' || b > '9')
+        return -1;
+    return (a - '0') * 10 + (b - '0');
+}
+
+// The date keys as numbers that order exactly as their texts do. That holds when every date is
+// "dd/MM/yyyy" in ASCII digits: the key texts then have their digits and slashes in the same
+// places, and comparing them is comparing the numbers field by field. The Important key puts the
+// mark in front, which works while every mark is one digit. Returns nothing when a row does not
+// fit; its list is ordered by the texts.
+std::optional<std::vector<uint32_t>> numericDateKeys(const std::vector<EventRecord> &rows, SortKind kind)
+{
+    if (kind != SortKind::Monthwise && kind != SortKind::Yearwise && kind != SortKind::Important)
+        return std::nullopt;
+    std::vector<uint32_t> keys;
+    keys.reserve(rows.size());
+    for (const EventRecord &e : rows) {
+        const QString &d = e.date;
+        if (d.size() != 10 || d[2] != u'/' || d[5] != u'/')
+            return std::nullopt;
+        const int day = twoDigits(d, 0), month = twoDigits(d, 3), century = twoDigits(d, 6), year = twoDigits(d, 8);
+        if (day < 0 || month < 0 || century < 0 || year < 0)
+            return std::nullopt;
+        const uint32_t yyyy = uint32_t(century * 100 + year);
+        const uint32_t monthwise = uint32_t(month) * 1000000 + uint32_t(day) * 10000 + yyyy;
+        if (kind == SortKind::Yearwise) {
+            keys.push_back(yyyy * 10000 + uint32_t(month) * 100 + uint32_t(day));
+        } else if (kind == SortKind::Monthwise) {
+            keys.push_back(monthwise);
+        } else {
+            if (e.mark < 0 || e.mark > 9)
+                return std::nullopt;
+            keys.push_back(uint32_t(e.mark) * 100000000 + monthwise);
+        }
+    }
+    return keys;
+}
+
+std::vector<int> ranksOf(const std::vector<uint32_t> &keys, bool descending)
+{
+    // Key and position in one number: a plain sort of integers.
+    const size_t n = keys.size();
+    std::vector<uint64_t> packed(n);
+    for (size_t i = 0; i < n; ++i)
+        packed[i] = uint64_t(keys[i]) << 32 | i;
+    std::sort(packed.begin(), packed.end());
+    std::vector<int> rank(n);
+    int r = 0;
+    for (size_t i = 0; i < n; ++i) {
+        if (i > 0 && packed[i] >> 32 != packed[i - 1] >> 32)
+            ++r;
+        rank[packed[i] & 0xffffffffu] = descending ? -r : r;
+    }
+    return rank;
+}
+
+// The selection sort's order of positions: order[i] is the original index of the row that ends
+// at position i. It works on the ranks of the keys so that the tournament compares ints.
+std::vector<size_t> selectionOrder(const std::vector<int> &rank)
+{
+    const size_t n = rank.size();
 
     // Tournament tree over positions: each inner node holds the winning position of its
     // subtree, the smaller rank and, among equals, the smaller position - exactly the row the
@@ -127,7 +195,10 @@ void sortRecords(std::vector<EventRecord> &rows, SortKind kind)
 {
     if (rows.size() < 2)
         return;
-    const std::vector<size_t> order = selectionOrder(keysOf(rows, kind), kind == SortKind::Important);
+    const bool descending = kind == SortKind::Important;
+    const std::optional<std::vector<uint32_t>> numeric = numericDateKeys(rows, kind);
+    const std::vector<size_t> order =
+        selectionOrder(numeric ? ranksOf(*numeric, descending) : ranksOf(keysOf(rows, kind), descending));
     std::vector<EventRecord> sorted;
     sorted.reserve(rows.size());
     for (size_t i : order)
@@ -154,21 +225,66 @@ std::vector<EventRecord> withoutDuplicates(const std::vector<EventRecord> &rows)
 {
     // The lower-cased name and the date text, compared apart. Joined, "Tom1" on "2/01/2000" and
     // "Tom" on "12/01/2000" would read as one event and one of them would be lost.
+    // A name in plain ASCII is lower-cased while it is hashed and compared, which is what
+    // toLower() does to it; only other names get a lower-cased copy.
     struct Key {
-        QString name;
-        QStringView date;
-        bool operator==(const Key &o) const { return name == o.name && date == o.date; }
+        QStringView name; // lower-cased already unless `ascii`
+        bool ascii;
+        size_t hash;
     };
-    struct KeyHash {
-        size_t operator()(const Key &k) const { return qHash(k.name) * 31 + qHash(k.date); }
+    const auto lowerAscii = [](char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c; };
+    std::vector<QString> lowered;
+    std::vector<Key> keys;
+    keys.reserve(rows.size());
+    for (const EventRecord &e : rows) {
+        const QStringView name(e.name);
+        const bool ascii = std::all_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x80; });
+        QStringView text = name;
+        if (!ascii) {
+            lowered.push_back(e.name.toLower());
+            text = lowered.back(); // the characters stay where they are when the vector grows
+        }
+        size_t h = 1469598103934665603ull;
+        for (const QChar c : text)
+            h = (h ^ (ascii ? lowerAscii(c.unicode()) : c.unicode())) * 1099511628211ull;
+        keys.push_back(Key{text, ascii, h ^ (qHash(QStringView(e.date)) * 0x9e3779b97f4a7c15ull)});
+    }
+    const auto sameName = [&](const Key &a, const Key &b) {
+        if (a.name.size() != b.name.size())
+            return false;
+        for (qsizetype i = 0; i < a.name.size(); ++i) {
+            const char16_t x = a.ascii ? lowerAscii(a.name[i].unicode()) : a.name[i].unicode();
+            const char16_t y = b.ascii ? lowerAscii(b.name[i].unicode()) : b.name[i].unicode();
+            if (x != y)
+                return false;
+        }
+        return true;
     };
-    std::unordered_set<Key, KeyHash> seen;
-    seen.reserve(rows.size());
+
+    // Open addressing over row numbers; -1 marks a free slot.
+    size_t size = 16;
+    while (size < 2 * rows.size())
+        size *= 2;
+    std::vector<int> table(size, -1);
     std::vector<EventRecord> kept;
     kept.reserve(rows.size());
-    for (const EventRecord &e : rows)
-        if (seen.insert(Key{e.name.toLower(), e.date}).second)
-            kept.push_back(e);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const Key &k = keys[i];
+        size_t slot = k.hash & (size - 1);
+        bool seen = false;
+        while (table[slot] >= 0) {
+            const size_t j = size_t(table[slot]);
+            if (keys[j].hash == k.hash && rows[j].date == rows[i].date && sameName(keys[j], k)) {
+                seen = true;
+                break;
+            }
+            slot = (slot + 1) & (size - 1);
+        }
+        if (seen)
+            continue;
+        table[slot] = int(i);
+        kept.push_back(rows[i]);
+    }
     return kept;
 }
 
