@@ -107,7 +107,7 @@ TEST(InteropWindowTest, MenuDropAndExport)
     acceptNextDialog([](QDialog &d) { d.findChildren<QRadioButton *>().at(1)->setChecked(true); });
     QMimeData mime;
     mime.setUrls({QUrl::fromLocalFile(kPhone)});
-    QWidget *column = w.window.listPanel()->column(1)->viewport();
+    QWidget *column = w.window.listPanel()->column(1)->viewport(); // a drop goes where the drag was accepted
     QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(column, &enter);
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
@@ -123,7 +123,6 @@ TEST(InteropWindowTest, MenuDropAndExport)
     acceptNextDialog();
     ASSERT_TRUE(trigger("Export Calendar..."));
     EXPECT_EQ(w.prompter.dialogs, std::vector{FileKind::Calendar});
-    const Message exported{"Exported 4 events to " + ics, "Export Calendar", Icon::Information};
-    EXPECT_EQ(w.prompter.messages, std::vector{exported});
+    EXPECT_EQ(w.prompter.messages, (std::vector{Message{"Exported 4 events to " + ics, "Export Calendar", Icon::Information}}));
     EXPECT_EQ(readICalendar(test::TempDir::read(ics), {}).events.size(), 4u);
 }

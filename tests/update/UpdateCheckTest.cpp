@@ -111,7 +111,6 @@ TEST_F(HelpPanelTest, HelpAndF1OpenTheManualAndCheckForUpdateDrivesItsButton)
 {
     const QString manual = paths.programDir() + QStringLiteral("/Datewren.html");
     window.panelButton(MainWindow::HelpButton)->click();
-    EXPECT_EQ(window.currentPanel(), window.helpPanel());
     EXPECT_TRUE(window.dispatchKey(Qt::Key_F1));
     EXPECT_EQ(shell.opened, (QStringList{manual, manual}));
 
@@ -138,6 +137,6 @@ TEST_F(HelpPanelTest, HelpAndF1OpenTheManualAndCheckForUpdateDrivesItsButton)
     EXPECT_EQ(seen.mid(0, 5), (QStringList{"Connecting   -", "Connecting.  -", "Connecting.. -", "Connecting...-", "Connecting   -"}));
     EXPECT_EQ(seen.mid(seen.size() - 2), (QStringList{"Connected-", "Check for Update-"}));
     EXPECT_TRUE(update->isEnabled());
-    EXPECT_EQ(prompter.texts(), QStringList{"You have an older version of Datewren. Press OK to visit Datewren site."});
+    EXPECT_EQ(prompter.messages, std::vector{kOlder});
     EXPECT_EQ(shell.opened.size(), 2); // Cancel opened nothing
 }
