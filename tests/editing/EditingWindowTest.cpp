@@ -33,15 +33,27 @@ struct Window : dw::test::StartedWindow {
     Window() { list.appendRows({{"Ann", "30/04/1980", "a@x", 0, "06/04 00/00 00/00"}, {"Bob", "01/05/1990", "-", 0}}); }
     QListView *names() const { return w.listPanel()->column(0); }
     QWidget *focused() const { return QApplication::focusWidget(); }
-    void typeName(const QString &text)
+    // Types into an emptied box key by key, then presses `then`; returns what the box shows.
+    QString type(QLineEdit *box, const QString &text, Qt::Key then = Qt::Key_unknown)
     {
-        row.nameBox()->setFocus();
-        QTest::keyClicks(row.nameBox(), text);
+        box->setFocus();
+        box->clear();
+        QTest::keyClicks(box, text);
+        if (then != Qt::Key_unknown)
+            QTest::keyClick(box, then);
+        return box->text();
     }
     void focusNames(int selected)
     {
         list.select(selected);
         names()->setFocus();
+    }
+    // Opens the Customise Event dialog on a row from the list's menu.
+    FrmWhen *customise(int row)
+    {
+        focusNames(row);
+        w.findChild<QAction *>(QStringLiteral("mnuCustom"))->trigger();
+        return editing.menus().customiseDialog();
     }
     void clickHeader(int twipsFromLeft)
     {
@@ -59,7 +71,7 @@ TEST(EditingWindowTest, EnterAddsOrModifiesAndCompletionFollowsTheHeaderSwitch)
     Window t;
     EXPECT_EQ(t.row.datePicker()->displayFormat(), "dd/MM/yyyy");
     EXPECT_EQ(t.row.datePicker()->date(), QDate(2026, 3, 5));
-    t.typeName("Cy");
+    t.type(t.row.nameBox(), "Cy");
     t.row.datePicker()->setDate(QDate(1980, 4, 30));
     t.row.importantBox()->setChecked(true);
     QTest::keyClick(t.row.nameBox(), Qt::Key_Return);
@@ -70,43 +82,30 @@ TEST(EditingWindowTest, EnterAddsOrModifiesAndCompletionFollowsTheHeaderSwitch)
     EXPECT_EQ(t.row.nameBox()->text() + (t.row.importantBox()->isChecked() ? "ticked" : ""), "");
     EXPECT_EQ(t.w.listPanel()->countLabel()->text(), "Total events = 3");
 
+    // Typed key by key: typing on over a shown completion brings the shortcut back; End keeps it.
     t.w.settings().shortcuts[7] = "bd";
     t.w.settings().completions[7] = "Birthday";
-    t.typeName("Happy $bd");
-    EXPECT_EQ(t.row.nameBox()->text(), "Happy Birthday");
-    EXPECT_EQ(t.row.nameBox()->selectedText(), "Birthday");
-    // Typing on over a shown completion brings the shortcut back; End or Tab keeps the completion.
     t.w.settings().shortcuts[1] = "gg";
     t.w.settings().completions[1] = "gmail.com";
-    QLineEdit *address = t.row.addressBox()->lineEdit();
-    const auto typeAddress = [&](const QString &text, Qt::Key then) {
-        address->setFocus();
-        address->clear();
-        QTest::keyClicks(address, text);
-        if (then != Qt::Key_unknown)
-            QTest::keyClick(address, then);
-        return address->text();
-    };
-    EXPECT_EQ(typeAddress("ann@ggroup.org", Qt::Key_unknown), "ann@ggroup.org");
-    EXPECT_EQ(typeAddress("ann@gg", Qt::Key_End), "ann@gmail.com");
+    QLineEdit *name = t.row.nameBox(), *address = t.row.addressBox()->lineEdit();
+    EXPECT_EQ(t.type(name, "Happy $bd"), "Happy Birthday");
+    EXPECT_EQ(name->selectedText(), "Birthday");
+    EXPECT_EQ(t.type(name, "Happy $bdx"), "Happy $bdx");
+    EXPECT_EQ(t.type(address, "ann@ggroup.org"), "ann@ggroup.org");
+    EXPECT_EQ(t.type(address, "ann@gg", Qt::Key_End), "ann@gmail.com");
     QTest::keyClicks(address, "x");
     EXPECT_EQ(address->text(), "ann@gmail.comx");
-    EXPECT_EQ(typeAddress("ann@gg", Qt::Key_Backspace), "ann@");
-    t.row.nameBox()->clear();
-    t.typeName("Happy $bdx");
-    EXPECT_EQ(t.row.nameBox()->text(), "Happy $bdx");
-    t.row.nameBox()->clear();
-    t.typeName("Happy $bd");
+    EXPECT_EQ(t.type(address, "ann@gg", Qt::Key_Backspace), "ann@");
+    // The header's switch: a click left of it changes nothing, one on it turns completion off.
     QLabel *header = t.w.listPanel()->headerLabel();
     t.clickHeader(4300);
     EXPECT_EQ(header->text(), ListPanel::kHeaderCaption + " on");
     t.clickHeader(4420);
     EXPECT_EQ(header->text(), ListPanel::kHeaderCaption + " off");
-    t.row.nameBox()->clear();
-    t.typeName("Happy $bd");
-    EXPECT_EQ(t.row.nameBox()->text(), "Happy $bd");
+    EXPECT_EQ(t.type(name, "Happy $bd"), "Happy $bd");
     t.clickHeader(4420);
     EXPECT_EQ(header->text(), ListPanel::kHeaderCaption + " on");
+    EXPECT_EQ(t.type(name, "Happy $bd"), "Happy Birthday");
 
     // Modify from the list shows the event; Enter stores it.
     t.focusNames(0);
@@ -179,9 +178,7 @@ TEST(EditingWindowTest, CustomiseEventDialog)
     Window t;
     const QString longName = QString(300, QLatin1Char('W')) + " & Co";
     t.list.append({longName, "10/01/1990", "-", 0, "00/00 20/12 05/01"});
-    t.focusNames(0);
-    t.w.findChild<QAction *>(QStringLiteral("mnuCustom"))->trigger();
-    FrmWhen *d = t.editing.menus().customiseDialog();
+    FrmWhen *d = t.customise(0);
     ASSERT_NE(d, nullptr);
     EXPECT_TRUE(d->isVisible() && d->windowModality() == Qt::ApplicationModal);
     EXPECT_EQ(d->windowTitle() + "|" + d->eventNameLabel()->text() + "|" + d->hintLabel()->text() + "|" + d->onlyText()->text(),
@@ -190,10 +187,8 @@ TEST(EditingWindowTest, CustomiseEventDialog)
     // A wrong field keeps the dialog open and takes the focus; nothing is stored.
     d->onlyText()->setText("5/4");
     d->applyButton()->click();
-    EXPECT_TRUE(d->isVisible());
-    EXPECT_EQ(d->onlyText()->text(), "05/04");
-    EXPECT_EQ(d->focusWidget(), d->onlyText());
-    EXPECT_EQ(t.list.at(0).rule, "06/04 00/00 00/00");
+    EXPECT_TRUE(d->isVisible() && d->focusWidget() == d->onlyText());
+    EXPECT_EQ(d->onlyText()->text() + " " + t.list.at(0).rule, "05/04 06/04 00/00 00/00");
     d->onlyText()->setText("15/4");
     d->betweenBox()->setChecked(true);
     d->fromBox()->setText("10/4");
@@ -202,10 +197,7 @@ TEST(EditingWindowTest, CustomiseEventDialog)
     EXPECT_EQ(t.list.at(0).rule, "00/00 10/04 20/04");
     EXPECT_TRUE(t.prompter.messages.empty());
 
-    t.focusNames(2);
-    t.w.findChild<QAction *>(QStringLiteral("mnuCustom"))->trigger();
-    d = t.editing.menus().customiseDialog();
-    ASSERT_NE(d, nullptr);
+    ASSERT_NE(d = t.customise(2), nullptr);
     const QString cut = d->eventNameLabel()->text();
     EXPECT_TRUE(cut.endsWith("...") && longName.startsWith(cut.chopped(3)));
     EXPECT_LT(d->eventNameLabel()->fontMetrics().horizontalAdvance(cut),

@@ -2,25 +2,22 @@
 #include "core/events/ListFile.h"
 #include "tests/support/ListDoubles.h"
 #include "tests/support/ScriptedPrompter.h"
-#include "tests/support/TempDir.h"
+#include "tests/support/SpecialFiles.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 using namespace dw;
 using namespace dw::test;
 
 namespace {
-// The fixed boxes of the list commands, checked word for word here and only by text elsewhere.
+// The fixed boxes of the list commands, checked word for word here and only by text elsewhere;
+// the offer to save at exit and a failed save are checked on closing the main window.
 const Message kAddQuestion{"Do you want to add the file(s) to the current list?\r\n"
                            "(Press 'No' to clear the current list and load the file.)",
                            "Add", Icon::Question, Buttons::YesNoCancel, Button::Yes};
 const Message kConvert{"Convert file using DWE Converter before opening.", "Datewren",
                        Icon::Information, Buttons::Ok, Button::Ok};
-const Message kExitOffer{"Do you want to save the list in a file?", "Datewren List File",
-                         Icon::Exclamation, Buttons::YesNoCancel, Button::Yes};
 const Message kNothingToSave{"Nothing to save!", "Empty", Icon::Exclamation, Buttons::Ok, Button::Ok};
 Message replaceQuestion(const QString &path)
 {
@@ -86,36 +83,29 @@ TEST_F(ListCommandsTest, AddOrReplaceQuestionDecidesHowAFileIsLoaded)
 TEST_F(ListCommandsTest, BadFilesNeverCostTheUserTheirList)
 {
     list.append({"Mine", "01/01/2000", "-", 1, kDefaultRule});
-    const QString old = dir.write("old.dwe", "a\r\nd\r\n-\r\n1\r\nb\r\nd\r\n-\r\n0\r\nc\r\nd\r\n-\r\n0");
-    prompter.answer(Button::No);
-    EXPECT_EQ(commands.loadListFile(old, true), LoadResult::Refused);
-    EXPECT_EQ(prompter.messages.back(), kConvert);
-    EXPECT_EQ(names(list), QStringList{"Mine"});
-
-    prompter.answer(Button::No);
-    EXPECT_EQ(commands.loadListFile(dir.root(), true), LoadResult::Failed); // a folder
-    EXPECT_EQ(prompter.messages.size(), 3u); // two questions, one refusal, nothing for the folder
-    EXPECT_EQ(list.count(), 1);
-
-    const QString pipe = dir.path("pipe.dwe");
-    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
-    EXPECT_EQ(commands.loadListFile(pipe, false), LoadResult::Failed); // and does not hang
-
-    if (geteuid() != 0) { // root reads whatever the permissions say
-        const QString locked = dir.write("locked.dwe", listOf({"X"}));
-        QFile::setPermissions(locked, QFileDevice::WriteOwner);
-        prompter.answer(Button::No);
-        EXPECT_EQ(commands.loadListFile(locked, true), LoadResult::Failed);
-        EXPECT_EQ(list.count(), 1);
+    const QString pipe = dir.path("pipe.dwe"), locked = dir.write("locked.dwe", listOf({"X"}));
+    ASSERT_TRUE(test::makeFifo(pipe));
+    QFile::setPermissions(locked, QFileDevice::WriteOwner);
+    std::vector<std::pair<QString, LoadResult>> cases{
+        {dir.write("old.dwe", "a\r\nd\r\n-\r\n1\r\nb\r\nd\r\n-\r\n0\r\nc\r\nd\r\n-\r\n0"), LoadResult::Refused},
+        {dir.root(), LoadResult::Failed}, {pipe, LoadResult::Failed}, // and does not hang
+        {dir.path("no/such/folder.dwe"), LoadResult::Failed}};
+    if (geteuid() != 0) // root reads whatever the permissions say
+        cases.push_back({locked, LoadResult::Failed});
+    for (const auto &[path, result] : cases) {
+        prompter.answer(Button::No); // replace the list, but only once the file is read
+        EXPECT_EQ(commands.loadListFile(path, true), result) << path.toStdString();
+        EXPECT_EQ(names(list), QStringList{"Mine"});
     }
+    ASSERT_EQ(prompter.messages.size(), cases.size() + 1); // the questions and one refusal
+    EXPECT_EQ(prompter.messages[1], kConvert);
 
     // A missing file is created empty and adds nothing.
     const QString missing = dir.path("new.dwe");
     EXPECT_EQ(commands.loadListFile(missing, false), LoadResult::Loaded);
     EXPECT_TRUE(QFile::exists(missing));
-    EXPECT_EQ(list.count(), 1);
-    EXPECT_EQ(commands.loadListFile(dir.path("no/such/folder.dwe"), false), LoadResult::Failed);
     EXPECT_EQ(commands.loadListFile(QString(), false), LoadResult::NoPath);
+    EXPECT_EQ(list.count(), 1);
 }
 
 TEST_F(ListCommandsTest, SaveAsksBeforeReplacingWritesTheListExactlyOrLeavesTheOldFileAndSaysWhy)
@@ -127,7 +117,6 @@ TEST_F(ListCommandsTest, SaveAsksBeforeReplacingWritesTheListExactlyOrLeavesTheO
     list.appendRows({{"Birthday", "05/01/1980", "-", 1, kDefaultRule}, {"Zoë", "12/03/2024", "room 4", 0, "20/02 01/03 10/03"}});
     prompter.choose("");
     EXPECT_EQ(commands.saveListFile(), SaveResult::Cancelled);
-    EXPECT_EQ(commands.pendingListPath(), QString());
 
     const QString existing = dir.write("old.dwe", "keep");
     const QString fresh = dir.path("new.dwe");
@@ -153,83 +142,31 @@ TEST_F(ListCommandsTest, SaveAsksBeforeReplacingWritesTheListExactlyOrLeavesTheO
                                     {"Cannot replace that file! It's Read-Only.", "Error", Icon::Exclamation, Buttons::Ok, Button::Ok},
                                     {"Error 13: Permission denied", "Datewren", Icon::None, Buttons::Ok, Button::Ok}}));
     EXPECT_EQ(TempDir::read(readOnly), QByteArray("old"));
-
-    prompter.reset();
-    const QString gone = dir.path("gone/list.dwe");
-    prompter.choose(gone);
-    EXPECT_EQ(commands.saveListFile(), SaveResult::Failed);
-    ASSERT_EQ(prompter.messages.size(), 1u);
-    const QString head = "Cannot save the list in \"" + gone + "\".\r\n"; // then the system's reason
-    EXPECT_TRUE(prompter.messages[0].text.startsWith(head) && prompter.messages[0].text.size() > head.size());
-    EXPECT_EQ(prompter.messages[0].title, QStringLiteral("Error"));
-    EXPECT_FALSE(QFile::exists(gone));
-}
-
-TEST_F(ListCommandsTest, OfferToSaveAtExit)
-{
-    EXPECT_TRUE(commands.offerToSaveAtExit()); // empty list: no question
-    list.append({"a", "d", "-", 0, kDefaultRule});
-    list.setEditing(true);
-    EXPECT_FALSE(commands.offerToSaveAtExit()); // modifying: stay, no question
-    list.setEditing(false);
-    EXPECT_TRUE(prompter.messages.empty());
-
-    prompter.answer(Button::No);
-    EXPECT_TRUE(commands.offerToSaveAtExit());
-    EXPECT_EQ(prompter.messages.back(), kExitOffer);
-    prompter.answer(Button::Cancel);
-    EXPECT_FALSE(commands.offerToSaveAtExit());
-    prompter.answer(Button::Yes).choose("");
-    EXPECT_FALSE(commands.offerToSaveAtExit());
-    prompter.answer(Button::Yes).choose(dir.path("gone/x.dwe"));
-    EXPECT_FALSE(commands.offerToSaveAtExit()); // a failed write would lose the list
-    prompter.answer(Button::Yes).choose(dir.path("saved.dwe"));
-    EXPECT_TRUE(commands.offerToSaveAtExit());
-    EXPECT_TRUE(QFile::exists(dir.path("saved.dwe")));
-    EXPECT_TRUE(prompter.allAnswersUsed());
 }
 
 TEST_F(ListCommandsTest, DropsTakeOnlyDweFilesAndAskOnceForTheFirst)
 {
-    const QString a = dir.write("a.dwe", listOf({"A"}));
-    const QString upper = dir.write("b.DWE", listOf({"B"}));
-    const QString text = dir.write("c.txt", listOf({"C"}));
-    commands.dropFiles({text, a, upper});
+    const QString a = dir.write("a.dwe", listOf({"A"})), d = dir.write("d.dwe", listOf({"D"}));
+    commands.dropFiles({dir.write("c.txt", listOf({"C"})), a, dir.write("b.DWE", listOf({"B"}))});
     EXPECT_EQ(names(list), QStringList{"A"});
     EXPECT_TRUE(prompter.messages.empty());
 
-    const QString d = dir.write("d.dwe", listOf({"D"}));
-    prompter.answer(Button::Yes);
+    prompter.answer(Button::Cancel); // stops the whole drop
     commands.dropFiles({a, d});
-    EXPECT_EQ(names(list), (QStringList{"A", "A", "D"}));
-    EXPECT_EQ(prompter.messages.size(), 1u);
-
-    prompter.answer(Button::Cancel);
-    commands.dropFiles({a, d});
-    EXPECT_EQ(list.count(), 3);
-
+    EXPECT_EQ(list.count(), 1);
     // No replaces the list with the first file; the rest are added to it.
     prompter.answer(Button::No);
     commands.dropFiles({d, a, d});
     EXPECT_EQ(names(list), (QStringList{"D", "A", "D"}));
-    EXPECT_EQ(prompter.messages.size(), 3u);
+    EXPECT_EQ(prompter.messages.size(), 2u);
 }
 
-TEST_F(ListCommandsTest, CommandLineHandsOverOnlyListNames)
+// Handing a name over to the list is run by the window's start-up test.
+TEST(ListCommandLineTest, OnlyListNamesAreTakenFromTheCommandLine)
 {
-    EXPECT_EQ(listPathFromCommandLine("\"/home/u/My Lists/family.DWE\""), "/home/u/My Lists/family.DWE");
-    EXPECT_EQ(listPathFromCommandLine("notes.txt"), QString());
-    EXPECT_EQ(listPathFromCommandLine("\""), QString());
-    EXPECT_EQ(listPathFromCommandLine("\"\""), QString());
-    EXPECT_EQ(listPathFromCommandLine("\"a.dwe\" \"b.dwe\""), "a.dwe\" \"b.dwe");
-    EXPECT_EQ(listPathFromCommandLine("listdwe"), "listdwe");
-    EXPECT_EQ(listPathFromCommandLine("we"), QString());
-
-    const QString path = dir.write("family.DWE", listOf({"F"}));
-    EXPECT_TRUE(commands.handOverCommandLine("\"" + path + "\""));
-    EXPECT_EQ(names(list), QStringList{"F"});
-    EXPECT_EQ(commands.pendingListPath(), path);
-    EXPECT_FALSE(commands.handOverCommandLine(dir.write("x.txt", listOf({"X"}))));
-    EXPECT_EQ(list.count(), 1);
-    EXPECT_TRUE(prompter.messages.empty());
+    const std::pair<const char *, const char *> cases[] = {
+        {"\"/home/u/My Lists/family.DWE\"", "/home/u/My Lists/family.DWE"}, {"notes.txt", ""}, {"\"", ""}, {"\"\"", ""},
+        {"\"a.dwe\" \"b.dwe\"", "a.dwe\" \"b.dwe"}, {"listdwe", "listdwe"}, {"we", ""}, {"", ""}};
+    for (const auto &[text, path] : cases)
+        EXPECT_EQ(listPathFromCommandLine(text), path) << text;
 }

@@ -48,16 +48,12 @@ TEST_F(MainWindowTest, StartUpRunsItsStepsInOrderAndLoadsTheCommandLineList)
         return [&, name] { steps << QString(name) + (window.loading() ? "" : " (not loading)") + " | "
                                         + window.busy().caption() + " | " + window.listPanel()->countLabel()->text(); };
     };
-    auto &h = window.startupHooks();
-    h.setDatePickerToday = step("date");
-    h.blankPreview = [] { throw std::runtime_error("no browser view"); };
-    h.fillFontLists = step("fonts");
-    h.placeMarkers = step("markers");
-    h.loadSettings = step("settings");
-    h.refreshDependentControls = step("refresh");
-    h.retitleNextDays = step("next days");
-    h.focusNameBox = step("focus");
-    h.registerFileType = step("register");
+    using H = StartupHooks;
+    for (const auto &[hook, name] : {std::pair{&H::setDatePickerToday, "date"}, {&H::fillFontLists, "fonts"}, {&H::placeMarkers, "markers"},
+                                     {&H::loadSettings, "settings"}, {&H::refreshDependentControls, "refresh"},
+                                     {&H::retitleNextDays, "next days"}, {&H::focusNameBox, "focus"}, {&H::registerFileType, "register"}})
+        window.startupHooks().*hook = step(name);
+    window.startupHooks().blankPreview = [] { throw std::runtime_error("no browser view"); }; // a failing step stops nothing
 
     QDir().mkpath(dir.path("My Lists"));
     const QString list = dir.path("My Lists/family.DWE");
@@ -73,10 +69,7 @@ TEST_F(MainWindowTest, StartUpRunsItsStepsInOrderAndLoadsTheCommandLineList)
                                   "next days | Loading Fonts... | Total events = 0",
                                   "focus | Populating List...\r\n(family.DWE) | Total events = 2",
                                   "register | Populating List...\r\n(family.DWE) | Total events = 2"}));
-    EXPECT_FALSE(window.loading());
-    EXPECT_FALSE(window.busy().isShown());
-    EXPECT_TRUE(window.busy().firstRefreshMark());
-    EXPECT_EQ(window.events().count(), 2);
+    EXPECT_TRUE(!window.loading() && !window.busy().isShown() && window.busy().firstRefreshMark());
     EXPECT_EQ(window.listPanel()->headerLabel()->text(), ListPanel::kHeaderCaption + " on");
     EXPECT_EQ(window.listPanel()->headerLabel()->property("tag").toString(), QStringLiteral("ON"));
     EXPECT_TRUE(prompter.messages.empty());
@@ -272,21 +265,35 @@ TEST_F(MainWindowTest, ExitStepsRunOnlyOnceTheExitIsCertain)
     window.events().setEditing(false);
     EXPECT_TRUE(prompter.messages.empty());
 
-    // Cancel in the question, or in the save dialog that Yes opens, keeps everything as it was.
-    prompter.answer(Button::Cancel).answer(Button::Yes).choose("");
-    EXPECT_FALSE(window.close());
-    EXPECT_FALSE(window.close());
+    // Cancel in the question or in the save dialog that Yes opens, or a failed write, keeps
+    // everything as it was: closing would lose the list.
+    const QString gone = dir.path("gone/list.dwe"), saved = dir.path("saved.dwe");
+    prompter.answer(Button::Cancel).answer(Button::Yes).choose("").answer(Button::Yes).choose(gone);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_FALSE(window.close());
     EXPECT_TRUE(window.isVisible());
     EXPECT_TRUE(QFile::exists(preview));
-    EXPECT_EQ(prompter.texts(), QStringList(2, "Do you want to save the list in a file?"));
+    EXPECT_EQ(prompter.messages.back(), (Message{"Cannot save the list in \"" + gone + "\".\r\nNo such file or directory",
+                                                 "Error", Icon::Exclamation, Buttons::Ok, Button::Ok}));
     EXPECT_TRUE(steps.isEmpty());
 
     window.settings().saveAtExit = true;
-    prompter.answer(Button::No);
+    prompter.answer(Button::Yes).choose(saved);
     EXPECT_TRUE(window.close());
     EXPECT_FALSE(window.isVisible());
     EXPECT_FALSE(QFile::exists(preview));
     EXPECT_EQ(steps, (QStringList{"store", "save settings"}));
+    EXPECT_EQ(TempDir::read(saved), listFileBytes(window.events().rows()));
+    // No closes without saving; an empty list closes without a question.
+    prompter.reset();
+    prompter.answer(Button::No);
+    window.show();
+    EXPECT_TRUE(window.close());
+    window.events().clear();
+    window.show();
+    EXPECT_TRUE(window.close());
+    EXPECT_EQ(prompter.messages, (std::vector<Message>{{"Do you want to save the list in a file?", "Datewren List File",
+                                                        Icon::Exclamation, Buttons::YesNoCancel, Button::Yes}}));
 }
 
 TEST(WrenpadProgramTest, WithoutADisplayItExplainsHowToGetOne)
