@@ -2,7 +2,7 @@
 #include "core/events/ListFile.h"
 #include "tests/support/ListDoubles.h"
 #include "tests/support/ScriptedPrompter.h"
-#include "tests/support/SpecialFiles.h"
+#include "tests/support/OddFiles.h"
 
 #include <QFile>
 #include <gtest/gtest.h>

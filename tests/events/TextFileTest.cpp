@@ -1,5 +1,5 @@
 #include "core/io/TextFile.h"
-#include "tests/support/SpecialFiles.h"
+#include "tests/support/OddFiles.h"
 
 #include <QDir>
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 // its reason and a non-zero status, and change nothing the user had.
 #include "core/events/ListFile.h"
 #include "core/settings/SettingsFile.h"
-#include "tests/support/SpecialFiles.h"
+#include "tests/support/OddFiles.h"
 #include "tests/support/TempDir.h"
 
 #include <QDir>

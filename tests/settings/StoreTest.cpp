@@ -1,6 +1,6 @@
 #include "core/settings/SettingsGroups.h"
 #include "core/settings/SettingsStore.h"
-#include "tests/support/SpecialFiles.h"
+#include "tests/support/OddFiles.h"
 #include "tests/support/TempDir.h"
 
 #include <QDateTime>
