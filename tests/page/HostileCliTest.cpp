@@ -5,9 +5,9 @@
 #include "core/settings/SettingsFile.h"
 #include "tests/support/OddFiles.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/WrenpadRun.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QRandomGenerator>
 #include <functional>
 #include <gtest/gtest.h>
@@ -15,27 +15,6 @@
 using namespace dw;
 
 namespace {
-
-struct CliResult {
-    int code = -1;
-    QString err;
-};
-
-CliResult run(const QString &program, const QStringList &args, const QString &configHome)
-{
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(DW_BINARY_DIR "/") + program, args);
-    if (!p.waitForFinished(30000)) {
-        p.kill();
-        p.waitForFinished();
-        return {-2, QStringLiteral("timed out")};
-    }
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromLocal8Bit(p.readAllStandardError())};
-}
 
 const QByteArray kList = listFileBytes({{"Ann", "01/02/2000", "-", 0, kDefaultRule}});
 const QByteArray kOldList = "Ann\r\n01/02/2000\r\n-\r\n0\r\nBen\r\n02/03/2001\r\n-\r\n1";
@@ -84,13 +63,12 @@ TEST(HostileCliTest, EveryWriterOnAFullDiskFailsAndKeepsTheOldFile)
         dir.write("list.dwe", kList);
         dir.write("old.dwe", kOldList);
         test::SmallDisk disk;
-        if (!disk.mounted()) {
+        if (!disk.mounted())
             GTEST_SKIP() << disk.why();
-        }
         const QByteArray old = randomBytes(9000);
         const QString out = disk.write("out.dwe", old);
         disk.fill();
-        const CliResult r = run(c.program, c.args(out, dir.root()), dir.path("config"));
+        const auto r = test::runBuilt(c.program, c.args(out, dir.root()), dir.path("config"));
         EXPECT_EQ(r.code, 1) << c.name;
         EXPECT_TRUE(r.err.contains("No space left on device")) << c.name << ": " << r.err.toStdString();
         EXPECT_EQ(test::TempDir::read(out), old) << c.name;
@@ -103,7 +81,7 @@ TEST(HostileCliTest, EveryWriterOnAFullDiskFailsAndKeepsTheOldFile)
     ASSERT_TRUE(QDir(config.root()).mkdir("Datewren"));
     const QString store = config.write("Datewren/settings.ini", "[Settings]\nRemindBefore=3\n");
     config.fill();
-    const CliResult r = run("wrenpad", {"--import-settings", look}, config.root());
+    const auto r = test::runBuilt("wrenpad", {"--import-settings", look}, config.root());
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.err.trimmed(), "wrenpad: Cannot write the settings store \"" + store + "\": No space left on device");
     EXPECT_EQ(test::TempDir::read(store), "[Settings]\nRemindBefore=3\n");
@@ -137,7 +115,7 @@ TEST(HostileCliTest, SpecialDestinationsAreRefusedAndLeftAsTheyAre)
         const QString out = dir.path("out.dwe");
         ASSERT_TRUE(k.make(out)) << k.what;
         const mode_t type = test::nodeType(out);
-        const CliResult r = run(c.program, c.args(out, dir.root()), dir.path("config"));
+        const auto r = test::runBuilt(c.program, c.args(out, dir.root()), dir.path("config"));
         EXPECT_EQ(r.code, 1) << c.name << " / " << k.what;
         EXPECT_TRUE(r.err.contains(k.reason)) << c.name << " / " << k.what << ": " << r.err.toStdString();
         EXPECT_EQ(test::nodeType(out), type) << c.name << " / " << k.what;
@@ -174,7 +152,7 @@ TEST(HostileCliTest, EveryReaderRefusesSpecialEndlessAndBinaryInput)
             QStringList args = reader.args;
             args.replaceInStrings("page.html", dir.path("page.html")).replaceInStrings("list.dwe", dir.path("list.dwe"));
             args.replaceInStrings("IN", in);
-            const CliResult r = run("wrenpad", args, dir.path("config"));
+            const auto r = test::runBuilt("wrenpad", args, dir.path("config"));
             EXPECT_EQ(r.code, 1) << reader.name << " / " << input.what;
             // A list is told by its format test, which text of any kind fails.
             const bool formatTest = QByteArray(reader.name) == "list" && QByteArray(input.reason) == "It is not a text file";
@@ -189,7 +167,7 @@ TEST(HostileCliTest, EveryReaderRefusesSpecialEndlessAndBinaryInput)
     // The converter passes over a source that is no file, and says so.
     test::TempDir dir;
     ASSERT_TRUE(test::makeFifo(dir.path("pipe.dwe")));
-    const CliResult r = run("wrenfix", {dir.path("pipe.dwe"), dir.path("new.dwe")}, dir.path("config"));
+    const auto r = test::runBuilt("wrenfix", {dir.path("pipe.dwe"), dir.path("new.dwe")}, dir.path("config"));
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.err, "wrenfix: " + dir.path("pipe.dwe") + ": is not a regular file\n");
 }

@@ -14,8 +14,8 @@ struct WrenpadRun {
     QString err;
 };
 
-// Runs the built wrenpad. A config home keeps the run off the user's own store.
-inline WrenpadRun runWrenpad(const QStringList &args, const QString &configHome = {})
+// Runs a built program (wrenpad unless named). A config home keeps the run off the user's own store.
+inline WrenpadRun runBuilt(const QString &program, const QStringList &args, const QString &configHome = {})
 {
     QProcess p;
     if (!configHome.isEmpty()) {
@@ -23,10 +23,15 @@ inline WrenpadRun runWrenpad(const QStringList &args, const QString &configHome 
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
         p.setProcessEnvironment(env);
     }
-    p.start(QStringLiteral(DW_BINARY_DIR "/wrenpad"), args);
+    p.start(QStringLiteral(DW_BINARY_DIR "/") + program, args);
     const bool finished = p.waitForFinished(60000);
     return {finished && p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
             QString::fromLocal8Bit(p.readAllStandardOutput()), QString::fromLocal8Bit(p.readAllStandardError())};
+}
+
+inline WrenpadRun runWrenpad(const QStringList &args, const QString &configHome = {})
+{
+    return runBuilt(QStringLiteral("wrenpad"), args, configHome);
 }
 
 // Runs the built wrenpad in `env` while this thread's event loop goes on, so that a server living
