@@ -140,12 +140,10 @@ TEST(DefaultsTest, EachCommandAsksAndResetsOnlyItsGroups)
 
 TEST(PositionEditorTest, PresetTableAndConflictRule)
 {
-    const std::pair<double, double> expected[] = {{0, 120},    {2067.5, 120},  {4135, 120},  {0, 1710}, {2067.5, 1710},
+    const std::pair<double, double> expected[] = {{0, 120},  {2067.5, 120},  {4135, 120},  {0, 1710}, {2067.5, 1710},
                                                   {4135, 1710}, {0, 3390}, {2067.5, 3390}, {4135, 3390}};
-    for (int i = 1; i <= 9; ++i) {
-        const QPointF p = presetPlace(i, kMainDateMarker);
-        EXPECT_EQ(std::pair(p.x(), p.y()), expected[i - 1]) << i;
-    }
+    for (int i = 1; i <= 9; ++i)
+        EXPECT_EQ(std::pair(presetPlace(i, kMainDateMarker).x(), presetPlace(i, kMainDateMarker).y()), expected[i - 1]) << i;
     // The conflict rule itself (one step back, with a beep) is driven through the Position page.
     test::ScriptedPrompter beeper;
     SettingsModel m;
@@ -163,10 +161,7 @@ TEST(PositionEditorTest, PresetTableAndConflictRule)
 TEST(PositionEditorTest, DropsAreCorrectedIntoTheFrame)
 {
     SettingsModel m;
-    chooseMainDatePosition(m, 4, nullptr);
-    chooseNameDatePosition(m, 5, nullptr);
-    chooseAlignment(m, 0);
-    chooseScrollerPosition(m, 2);
+    chooseMainDatePosition(m, 4, nullptr), chooseNameDatePosition(m, 5, nullptr), chooseAlignment(m, 0), chooseScrollerPosition(m, 2);
     const struct {
         Marker marker;
         double x, y, left, top;

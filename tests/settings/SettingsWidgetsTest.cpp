@@ -4,7 +4,6 @@
 #include "tests/support/ScriptedPrompter.h"
 #include "tests/support/TestWindow.h"
 #include "ui/MainWindow.h"
-#include "ui/settings/ColourButton.h"
 #include "ui/settings/FormatTab.h"
 #include "ui/settings/PositionTab.h"
 #include "ui/settings/SettingsTabs.h"
@@ -17,7 +16,6 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
-#include <QToolButton>
 #include <gtest/gtest.h>
 
 using namespace dw;
@@ -49,17 +47,14 @@ struct SettingsPagesTest : ::testing::Test {
     void act(const char *control, const QString &input)
     {
         QWidget *w = find<QWidget>(control);
-        if (auto *button = qobject_cast<QAbstractButton *>(w)) {
+        const int index = qobject_cast<QComboBox *>(w) ? static_cast<QComboBox *>(w)->findText(input) : 0;
+        ASSERT_GE(index, 0) << control << " " << input.toStdString();
+        if (auto *button = qobject_cast<QAbstractButton *>(w))
             button->click();
-        } else if (auto *box = qobject_cast<QComboBox *>(w)) {
-            const int index = box->findText(input);
-            ASSERT_GE(index, 0) << control << " " << input.toStdString();
-            box->setCurrentIndex(index);
-            emit box->activated(index);
-        } else if (auto *edit = qobject_cast<QLineEdit *>(w)) {
-            edit->setText(input);
-            emit edit->textEdited(input);
-        }
+        else if (auto *box = qobject_cast<QComboBox *>(w))
+            box->setCurrentIndex(index), emit box->activated(index);
+        else if (auto *edit = qobject_cast<QLineEdit *>(w))
+            edit->setText(input), emit edit->textEdited(input);
     }
     QString read(const char *widget, const char *property) { return find<QWidget>(widget)->property(property).toString(); }
     QStringList items(const char *name)
@@ -93,30 +88,24 @@ TEST_F(SettingsPagesTest, ControlsCarryTheirCaptionsAndLists)
         {"cmdDefault", "text", defaults}, {"cmdDefault1", "text", defaults}, {"cmdDefault2", "text", defaults},
         {"cmdSaveAll", "text", "Save All Settings"}, {"cmdReset", "text", "Reset All Settings to Default..."},
         {"cmdSaveFile", "text", "Save Current Settings to File..."}, {"cmdGetFile", "text", "Get Settings From File..."},
-        {"cmdTemplate", "text", "Create Template From File..."}, {"cmdInfo", "text", "?"},
-        {"cmdBrowse", "text", "Browse..."}, {"cmdGetFile", "toolTip", "Warning: Save settings before opening."},
-        {"chkSaveExit", "toolTip", "Save all settings at exit"},
+        {"cmdTemplate", "text", "Create Template From File..."}, {"cmdInfo", "text", "?"}, {"cmdBrowse", "text", "Browse..."},
+        {"cmdGetFile", "toolTip", "Warning: Save settings before opening."}, {"chkSaveExit", "toolTip", "Save all settings at exit"},
         {"txtTaskbar", "toolTip",
          "Please specify the height of the Taskbar (in pixels) so that \"Bottom\" positions can be displayed correctly."},
-        {"fraEffects4", "title", "SpookyShadow"}, {"lblMainDate", "text", "Main Date"},
-        {"lblDays", "text", "Remind me             days before an event."},
-        {"clrPicker0", "toolTip", "R:255 G:0 B:0 or #FF0000"}, {"txtAutoCom1", "text", "gmail.com"},
+        {"fraEffects4", "title", "SpookyShadow"}, {"lblMainDate", "text", "Main Date"}, {"txtAutoCom1", "text", "gmail.com"},
+        {"lblDays", "text", "Remind me             days before an event."}, {"clrPicker0", "toolTip", "R:255 G:0 B:0 or #FF0000"},
     };
     for (const auto &f : fixed)
         EXPECT_EQ(read(f.widget, f.property), QString::fromUtf8(f.text)) << f.widget << "." << f.property;
     for (int i = 0; i < 14; ++i)
         EXPECT_EQ(find<QLineEdit>(QStringLiteral("txtShortcut%1").arg(i))->maxLength(), 2);
-    EXPECT_EQ(items("cmbFontSize0"), lists::fontSizes(0));
-    EXPECT_EQ(items("cmbNDStyle"), lists::nameDateStyles());
-    EXPECT_EQ(items("cmbMDPosition"), lists::positions());
-
     // Installed families are listed; a name that is not installed is kept and shown.
     model.fonts[0] = "Not Installed Sans";
     tabs.fillFontLists();
-    EXPECT_EQ(read("cmbFonts0", "currentText"), "Not Installed Sans");
-    EXPECT_EQ(read("lblFontNote", "text"), "Not Installed Sans is not installed; DejaVu Sans is shown instead.");
-    EXPECT_EQ(read("cmbFonts1", "currentText"), "Arial");
-    EXPECT_EQ(items("cmbFonts2"), fonts.familyList);
+    EXPECT_EQ(std::tuple(items("cmbFontSize0"), items("cmbNDStyle"), items("cmbMDPosition"), items("cmbFonts2")),
+              std::tuple(lists::fontSizes(0), lists::nameDateStyles(), lists::positions(), fonts.familyList));
+    run({{nullptr, nullptr, "cmbFonts0", "currentText", "Not Installed Sans"}, {nullptr, nullptr, "cmbFonts1", "currentText", "Arial"},
+         {nullptr, nullptr, "lblFontNote", "text", "Not Installed Sans is not installed; DejaVu Sans is shown instead."}});
 }
 
 TEST_F(SettingsPagesTest, DependentControlsFollowTheChoices)
@@ -143,13 +132,11 @@ TEST_F(SettingsPagesTest, DependentControlsFollowTheChoices)
     // "Animate": with no kind marked, Blink is marked and the menu opens; a kind ticks the box.
     model.animation.clear();
     tabs.formatTab()->animateReleased(true);
-    EXPECT_EQ(model.animation, "Blink");
-    EXPECT_TRUE(tabs.formatTab()->animationMenu()->isVisible());
-    EXPECT_TRUE(find<QAction>("mnuBlink")->isChecked());
+    EXPECT_EQ(std::tuple(model.animation, tabs.formatTab()->animationMenu()->isVisible(), find<QAction>("mnuBlink")->isChecked()),
+              std::tuple("Blink", true, true));
     find<QAction>("mnuGlow")->trigger();
-    EXPECT_EQ(std::tuple(model.animate, model.animation), std::tuple(true, "Glow"));
-    EXPECT_FALSE(find<QAction>("mnuBlink")->isChecked());
-    EXPECT_TRUE(find<QCheckBox>("chkAnim")->isChecked());
+    EXPECT_EQ(std::tuple(model.animate, model.animation, find<QAction>("mnuBlink")->isChecked(), find<QCheckBox>("chkAnim")->isChecked()),
+              std::tuple(true, "Glow", false, true));
     tabs.formatTab()->animationMenu()->hide();
 }
 
@@ -161,17 +148,15 @@ TEST_F(SettingsPagesTest, PositionPageMarkersPicturesAndButtons)
          {"cmbMDPosition", "Top Right", "cmbMDPosition", "currentText", "Top Center"}, // the conflict rule
          {"picAlign1", "", "picAlign1", "text", "center"}, {nullptr, nullptr, "cmbNDPosition", "currentText", "Custom"},
          {"picPos2", "", "picPos2", "text", "bottom"}});
-    EXPECT_EQ(prompter.beeps, 1);
-    EXPECT_EQ(find<QLabel>("lblMainDate")->pos(), QPoint(qRound(2067.5 / 12), 10));
-    EXPECT_EQ(find<QFrame>("lnMD")->y(), 10);
-    EXPECT_EQ(model.scrollerTop, 3390);
+    EXPECT_EQ(std::tuple(prompter.beeps, find<QLabel>("lblMainDate")->pos(), find<QFrame>("lnMD")->y(), model.scrollerTop),
+              std::tuple(1, QPoint(qRound(2067.5 / 12), 10), 10, 3390));
 
     // Dropped onto a marker: nothing. On the free area: placed (the corrections are PositionEditorTest's).
     frame->dropAt(Marker::NameDate, QPointF(model.mainDateLeft + 10, model.mainDateTop + 10));
     EXPECT_EQ(model.mainDatePosition, "Top Center");
     frame->dropAt(Marker::MainDate, QPointF(4800, 3600));
-    EXPECT_EQ(model.mainDatePosition, "Custom");
-    EXPECT_EQ(find<QLabel>("lblMainDate")->pos(), QPoint(qRound(4135 / 12.0), qRound(3420 / 12.0)));
+    EXPECT_EQ(std::tuple(model.mainDatePosition, find<QLabel>("lblMainDate")->pos()),
+              std::tuple("Custom", QPoint(qRound(4135 / 12.0), qRound(3420 / 12.0))));
 
     // A real drag with the mouse: from the Name-Date marker to the free upper left.
     QLabel *nd = find<QLabel>("lblNameDate");
@@ -183,9 +168,8 @@ TEST_F(SettingsPagesTest, PositionPageMarkersPicturesAndButtons)
     run({{"cmdDefault2", "", "picAlign2", "text", "right"}});
     EXPECT_EQ(model.mainDateLeft, 4125);
     find<QPushButton>("cmdSave2")->click();
-    EXPECT_EQ(store.getSetting(kSettingsSection, "NameDateAlign"), "right");
     find<QPushButton>("cmdInfo")->click();
-    EXPECT_EQ(prompter.messages.back().title, "Info");
+    EXPECT_EQ(std::tuple(store.getSetting(kSettingsSection, "NameDateAlign"), prompter.messages.back().title), std::tuple("right", "Info"));
 }
 
 TEST(SettingsWindowTest, PagesSitInTheWindowAndStartUpAndExitUseTheStore)
@@ -199,15 +183,14 @@ TEST(SettingsWindowTest, PagesSitInTheWindowAndStartUpAndExitUseTheStore)
         for (const auto &[tab, control] : {std::pair{MainWindow::FormatTab, "chkFormat0"}, {MainWindow::PositionTab, "fraPosIn"},
                                            {MainWindow::OthersTab, "cmdSaveAll"}})
             EXPECT_NE(window.tabPage(tab)->findChild<QWidget *>(control), nullptr) << control;
-        EXPECT_EQ(window.settings().nameDateLeft, 4035); // start-up puts it at the right edge
-        EXPECT_EQ(window.findChild<QComboBox *>("cmbDays")->currentText(), "9");
-        EXPECT_EQ(window.findChild<QComboBox *>("cmbFonts0")->currentText(), "Verdana");
+        // Start-up puts the Name-Date marker at the right edge.
+        EXPECT_EQ(std::tuple(window.settings().nameDateLeft, window.findChild<QComboBox *>("cmbDays")->currentText(),
+                             window.findChild<QComboBox *>("cmbFonts0")->currentText()), std::tuple(4035, "9", "Verdana"));
         window.settings().remindBefore = "3";
         EXPECT_TRUE(window.runExitSequence());
     }
     FileSettingsStore after(FileSettingsStore::defaultPath());
-    EXPECT_EQ(after.getSetting(kSettingsSection, "RemindBefore"), "3");
-    EXPECT_EQ(after.getSetting(kSettingsSection, "ShortCut0", "-"), "-"); // the key is spelt Shortcut0
-    EXPECT_EQ(after.getSetting(kSettingsSection, "Shortcut0"), "aa aol.com");
+    EXPECT_EQ(std::tuple(after.getSetting(kSettingsSection, "RemindBefore"), after.getSetting(kSettingsSection, "ShortCut0", "-"),
+                         after.getSetting(kSettingsSection, "Shortcut0")), std::tuple("3", "-", "aa aol.com")); // spelt Shortcut0
     EXPECT_EQ(after.getAllSettings(kSettingsSection).front().first, "RemindBefore"); // keys keep their places
 }

@@ -119,7 +119,8 @@ TEST(StoreTest, TwoWritersLoseNoneOfEachOthersKeys)
     exporter.setProcessEnvironment(env);
     exporter.start(wrenpad, {"--export-settings", out});
     ASSERT_TRUE(exporter.waitForFinished(30000));
-    EXPECT_EQ(std::pair(exporter.exitCode(), exporter.readAllStandardOutput()), std::pair(0, "Wrote 61 settings to " + out.toUtf8() + "\n"));
+    EXPECT_EQ(std::tuple(exporter.exitCode(), exporter.readAllStandardOutput()),
+              std::tuple(0, "Wrote 61 settings to " + out.toUtf8() + "\n"));
     EXPECT_EQ(test::TempDir::read(out), test::TempDir::read(DW_TEST_DATA "/defaults.dwt")
                                             .replace("NameDateLeft\r\n4050\r\n", "NameDateLeft\r\n4035\r\n"));
 }
