@@ -14,7 +14,7 @@ class LocalHttpServer : public QObject {
 public:
     struct Reply {
         int status = 200;
-        QByteArray body, headers; // extra header lines, each ending in CR LF
+        QByteArray body = {}, headers = {}; // extra header lines, each ending in CR LF
         int delayMs = 0;
         bool silent = false;   // read the request and never answer
         bool noLength = false; // no Content-Length: the body ends when the connection closes

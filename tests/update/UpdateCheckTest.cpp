@@ -48,60 +48,48 @@ const Message kBogus{"You have a bogus version of Datewren!" + kSite, "Update Av
 
 } // namespace
 
-TEST(UpdateCheckTest, PublishedVersionsGiveTheDocumentedMessages)
-{
-    QByteArray body;
-    test::LocalHttpServer server([&](const QByteArray &path) {
-        return path == "/old" ? Reply{301, {}, "Location: /update.txt\r\n"} : Reply{200, body, {}};
-    });
-    const struct {
-        QByteArray body;
-        Button answer;
-        Message message;
-        bool opensSite;
-    } cases[] = {
-        {"7.0.3\r\nDatewren 7.0.3 was released in spring.", Button::Ok, kLatest, false},
-        {"\xef\xbb\xbf" "7.0.3", Button::Ok, kLatest, false}, // a byte-order mark is not part of the text
-        {"7.1.0 is out", Button::Ok, kOlder, true},
-        {"8", Button::Cancel, kOlder, false}, // Cancel opens nothing
-        {"7.0.2", Button::Ok, kBogus, true},
-        {"10.0.0", Button::Ok, kBogus, true}, // text order: "10.0." sorts before "7.0.3"
-    };
-    for (const auto &c : cases) {
-        body = c.body;
-        Check check;
-        check.run(server.url(QStringLiteral("/old")), c.answer); // through a redirect
-        EXPECT_EQ(check.prompter.messages, std::vector<Message>{c.message}) << c.body.constData();
-        EXPECT_EQ(check.shell.opened, c.opensSite ? QStringList{kDownload} : QStringList()) << c.body.constData();
-    }
-}
-
-TEST(UpdateCheckTest, EveryBrokenReplyEndsInTheErrorMessage)
+// Every reply on one table: the published versions (each reached through a redirect), then every
+// broken reply, which all end in the error message.
+TEST(UpdateCheckTest, EachReplyGivesItsMessage)
 {
     const QByteArray big(10 * 1024 * 1024, '7');
-    test::LocalHttpServer server([&](const QByteArray &path) {
-        Reply r{200, path == "/binary" ? QByteArray("7.0\0\x01\xff binary", 14)
-                       : path == "/control" ? QByteArray("\x1b[7m7.0.3")
-                       : path.startsWith("/big") ? big : QByteArray(), {}};
-        r.noLength = path == "/bigstream";
-        r.silent = path == "/silent";
-        if (path == "/loop")
-            r = Reply{302, {}, "Location: /loop\r\n"};
-        if (path == "/missing")
-            r = Reply{404, "7.0.3", {}};
-        return r;
-    });
     auto gone = std::make_unique<QTcpServer>();
     gone->listen(QHostAddress::LocalHost, 0);
-    QStringList urls{QStringLiteral("http://127.0.0.1:%1/update.txt").arg(gone->serverPort()), "file:///etc/hostname",
-                     "no address"};
+    const QString goneUrl = QStringLiteral("http://127.0.0.1:%1/update.txt").arg(gone->serverPort());
     gone.reset(); // nothing listens there any more
-    for (const char *path : {"/empty", "/binary", "/control", "/big", "/bigstream", "/loop", "/missing", "/silent"})
-        urls << server.url(QString::fromLatin1(path));
-    for (const QString &url : urls) {
-        Check c({300, 64 * 1024, 5});
-        EXPECT_EQ(c.run(url), UpdateOutcome::Error) << qPrintable(url);
-        EXPECT_EQ(c.prompter.messages, std::vector<Message>{kError}) << qPrintable(url);
+    const struct {
+        QString url; // a path on the local server, or an address of its own
+        Reply reply;
+        Message message;
+        Button answer = Button::Ok;
+        bool opensSite = false;
+    } rows[] = {
+        {"/old/latest", {200, "7.0.3\r\nDatewren 7.0.3 was released in spring."}, kLatest},
+        {"/old/bom", {200, "\xef\xbb\xbf" "7.0.3"}, kLatest}, // a byte-order mark is not part of the text
+        {"/old/newer", {200, "7.1.0 is out"}, kOlder, Button::Ok, true},
+        {"/old/eight", {200, "8"}, kOlder, Button::Cancel}, // Cancel opens nothing
+        {"/old/older", {200, "7.0.2"}, kBogus, Button::Ok, true},
+        {"/old/ten", {200, "10.0.0"}, kBogus, Button::Ok, true}, // text order: "10.0." sorts before "7.0.3"
+        {"/empty", {}, kError}, {"/binary", {200, QByteArray("7.0\0\x01\xff binary", 14)}, kError},
+        {"/control", {200, "\x1b[7m7.0.3"}, kError}, {"/big", {200, big}, kError},
+        {"/bigstream", {.body = big, .noLength = true}, kError}, {"/silent", {.silent = true}, kError},
+        {"/loop", {302, {}, "Location: /loop\r\n"}, kError}, {"/missing", {404, "7.0.3"}, kError},
+        {goneUrl, {}, kError}, {"file:///etc/hostname", {}, kError}, {"no address", {}, kError},
+    };
+    test::LocalHttpServer server([&](const QByteArray &path) {
+        if (path.startsWith("/old/"))
+            return Reply{301, {}, "Location: " + path.mid(4) + "\r\n"};
+        for (const auto &r : rows)
+            if (r.url.toUtf8() == path || r.url.toUtf8() == "/old" + path)
+                return r.reply;
+        return Reply{404};
+    });
+    for (const auto &r : rows) {
+        Check c({2000, 64 * 1024, 5});
+        const UpdateOutcome outcome = c.run(r.url.startsWith('/') ? server.url(r.url) : r.url, r.answer);
+        EXPECT_EQ(outcome == UpdateOutcome::Error, r.message == kError) << qPrintable(r.url);
+        EXPECT_EQ(c.prompter.messages, std::vector<Message>{r.message}) << qPrintable(r.url);
+        EXPECT_EQ(c.shell.opened, r.opensSite ? QStringList{kDownload} : QStringList()) << qPrintable(r.url);
     }
 }
 
