@@ -34,8 +34,7 @@ TEST(FileTypeRegistrarTest, WritesExactFilesOnceAndRewritesOnlyWhatChanged)
               "Exec=\"/opt/Datewren/wrenpad\" %f\nTerminal=false\nMimeType=application/x-datewren-list;\nCategories=Office;Calendar;\n");
     const QStringList tools{"update-mime-database " + home.path("mime"),
                             "update-desktop-database " + home.path("applications")};
-    EXPECT_EQ(launched, tools);
-    EXPECT_EQ(first.launched, tools);
+    EXPECT_EQ(std::pair(launched, first.launched), std::pair(tools, tools));
 
     // A second start, with the caches the tools built: nothing is written or started.
     QDir().mkpath(home.path("mime/application"));
@@ -44,8 +43,7 @@ TEST(FileTypeRegistrarTest, WritesExactFilesOnceAndRewritesOnlyWhatChanged)
     const QByteArray desktop = test::TempDir::read(registrar.desktopEntryPath());
     launched.clear();
     const auto again = registrar.registerFileType(kRecord);
-    EXPECT_FALSE(again.mimeWritten || again.desktopWritten);
-    EXPECT_TRUE(launched.isEmpty());
+    EXPECT_EQ(std::tuple(again.mimeWritten, again.desktopWritten, launched), std::tuple(false, false, QStringList()));
     EXPECT_EQ(test::TempDir::read(registrar.desktopEntryPath()), desktop);
     EXPECT_EQ(QDir(home.path("mime/packages")).entryList(QDir::Files), QStringList{"DatewrenList.xml"});
 
@@ -62,16 +60,14 @@ TEST(FileTypeRegistrarTest, WritesExactFilesOnceAndRewritesOnlyWhatChanged)
     home.write("applications/wrenpad.desktop", earlier);
     launched.clear();
     EXPECT_TRUE(registrar.registerFileType(kRecord).desktopWritten);
-    EXPECT_FALSE(QFile::exists(home.path("applications/wrenpad.desktop")));
-    EXPECT_EQ(launched, QStringList{tools[1]});
+    EXPECT_EQ(std::tuple(QFile::exists(home.path("applications/wrenpad.desktop")), launched), std::tuple(false, QStringList{tools[1]}));
     home.write("applications/wrenpad.desktop", "[Desktop Entry]\nType=Application\nName=My wrenpad\n");
     EXPECT_FALSE(registrar.registerFileType(kRecord).desktopWritten);
     EXPECT_TRUE(QFile::exists(home.path("applications/wrenpad.desktop")));
 
     // A data folder that cannot be created (below a plain file, so even root cannot) is silent.
-    launched.clear();
-    const QString file = home.write("plain-file", "x");
-    const auto refused = FileTypeRegistrar(file + "/share", registrar.detachedLauncher()).registerFileType(kRecord);
+    const FileTypeRegistrar below(home.write("plain-file", "x") + "/share", registrar.detachedLauncher());
+    const auto refused = below.registerFileType(kRecord);
     EXPECT_FALSE(refused.mimeWritten || refused.desktopWritten || !refused.launched.isEmpty());
 }
 
@@ -88,7 +84,8 @@ TEST(FileTypeRegistrarTest, RealToolsAcceptTheFilesAndMapDweToTheType)
     EXPECT_EQ(registrar.registerFileType(FileTypeRecord{"/opt/my apps/wrenpad"}).launched.size(), 2);
     EXPECT_EQ(QProcess::execute(validate, {registrar.desktopEntryPath()}), 0);
     EXPECT_TRUE(test::TempDir::read(home.path("mime/globs2")).contains(":application/x-datewren-list:*.dwe"));
-    EXPECT_TRUE(test::TempDir::read(home.path("applications/mimeinfo.cache")).contains("application/x-datewren-list=example.datewren.wrenpad.desktop;"));
+    EXPECT_TRUE(test::TempDir::read(home.path("applications/mimeinfo.cache"))
+                    .contains("application/x-datewren-list=example.datewren.wrenpad.desktop;"));
 }
 
 // An installed tree (prefix/bin beside prefix/share) is known by its desktop entry, and Help finds
@@ -97,16 +94,13 @@ TEST(FileTypeRegistrarTest, InstalledTreeIsRecognisedAndHelpFindsItsManual)
 {
     test::TempDir tree;
     const QString bin = tree.path("usr/bin");
-    QDir().mkpath(bin);
-    EXPECT_FALSE(install::isInstalledProgram(bin));
-    EXPECT_EQ(helpFilePath(bin), bin + "/Datewren.html");
+    for (const char *folder : {"usr/bin", "usr/share/applications", "usr/share/doc/datewren"})
+        QDir().mkpath(tree.path(folder));
+    EXPECT_EQ(std::tuple(install::isInstalledProgram(bin), helpFilePath(bin)), std::tuple(false, bin + "/Datewren.html"));
 
-    QDir().mkpath(tree.path("usr/share/applications"));
-    QDir().mkpath(tree.path("usr/share/doc/datewren"));
     tree.write("usr/share/applications/example.datewren.wrenpad.desktop", "[Desktop Entry]\n");
     tree.write("usr/share/doc/datewren/Datewren.html", "<html></html>");
-    EXPECT_TRUE(install::isInstalledProgram(bin));
-    EXPECT_TRUE(install::isInstalledProgram(bin + "/"));
+    EXPECT_TRUE(install::isInstalledProgram(bin) && install::isInstalledProgram(bin + "/"));
     EXPECT_EQ(helpFilePath(bin), tree.path("usr/share/doc/datewren/Datewren.html"));
 
     tree.write("usr/bin/Datewren.html", "<html></html>");
