@@ -10,17 +10,14 @@ using namespace dw;
 TEST(FontCatalogTest, MeasuresAtFractionalPixelSizes)
 {
     QtFontCatalog fonts;
-    const QString text = QStringLiteral("Mum's birthday  -  14/02/1958");
-    const QString family = QStringLiteral("DejaVu Sans");
-    const double at14 = fonts.textWidth(family, 14, false, false, text);
-    const double at1467 = fonts.textWidth(family, 14.0 + 2.0 / 3.0, false, false, text);
-    const double at15 = fonts.textWidth(family, 15, false, false, text);
-    EXPECT_GT(at14, 100);
-    EXPECT_LT(at14, at1467);
-    EXPECT_LT(at1467, at15);
-    EXPECT_GT(fonts.textWidth(family, 14, true, false, text), at14);
-    EXPECT_DOUBLE_EQ(fonts.textWidth(family, 14, false, false, QString()), 0);
-    EXPECT_FALSE(fonts.families().isEmpty());
+    const auto width = [&](double px, bool bold, const QString &text = QStringLiteral("Mum's birthday  -  14/02/1958")) {
+        return fonts.textWidth(QStringLiteral("DejaVu Sans"), px, bold, false, text);
+    };
+    EXPECT_GT(width(14, false), 100);
+    EXPECT_LT(width(14, false), width(14.0 + 2.0 / 3.0, false));
+    EXPECT_LT(width(14.0 + 2.0 / 3.0, false), width(15, false));
+    EXPECT_GT(width(14, true), width(14, false));
+    EXPECT_DOUBLE_EQ(width(14, false, QString()), 0);
 }
 
 // The pair table gives the font engine's width bit for bit for every text it accepts, in the
@@ -37,9 +34,7 @@ TEST(FontCatalogTest, PairTableMatchesTheFontEngine)
                     .arg(i % 28 + 1, 2, 10, QLatin1Char('0')).arg(i % 12 + 1, 2, 10, QLatin1Char('0')).arg(i % 90 + 10);
         texts.push_back(name);
     }
-    const std::vector<QString> refused{QStringLiteral("Zoë\u0301 Adams"), QStringLiteral("Party 🎂 time"),
-                                       QStringLiteral("سارة أحمد"), QStringLiteral("Ελένη"), QStringLiteral("a\tb"),
-                                       QStringLiteral("soft\u00adhyphen")};
+    const std::vector<QString> refused{"Zoë\u0301 Adams", "Party 🎂 time", "سارة أحمد", "Ελένη", "a\tb", "soft\u00adhyphen"};
     texts.insert(texts.end(), refused.begin(), refused.end());
     for (const QString family : {"Times New Roman", "Arial", "DejaVu Sans", "Noto Color Emoji"}) {
         for (int style = 0; style < 4; ++style) {
@@ -55,9 +50,7 @@ TEST(FontCatalogTest, PairTableMatchesTheFontEngine)
             }
             for (const QString &t : refused)
                 EXPECT_FALSE(fonts.tableWidth(family, 14.67, bold, italic, t)) << t.toStdString();
-            if (family != QLatin1String("Noto Color Emoji")) {
-                EXPECT_GT(tabled, texts.size() / 2) << family.toStdString();
-            }
+            EXPECT_TRUE(tabled > texts.size() / 2 || family == QLatin1String("Noto Color Emoji")) << family.toStdString() << ' ' << tabled;
             EXPECT_EQ(fonts.widestTextWidth(family, 14.67, bold, italic, texts), widest);
         }
     }
