@@ -50,7 +50,7 @@ TEST(FontCatalogTest, PairTableMatchesTheFontEngine)
             }
             for (const QString &t : refused)
                 EXPECT_FALSE(fonts.tableWidth(family, 14.67, bold, italic, t)) << t.toStdString();
-            EXPECT_TRUE(tabled > texts.size() / 2 || family == QLatin1String("Noto Color Emoji")) << family.toStdString() << ' ' << tabled;
+            EXPECT_TRUE(tabled > texts.size() / 2 || family == QLatin1String("Noto Color Emoji")) << family.toStdString();
             EXPECT_EQ(fonts.widestTextWidth(family, 14.67, bold, italic, texts), widest);
         }
     }
