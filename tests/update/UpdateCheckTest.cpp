@@ -16,27 +16,6 @@ namespace {
 
 const QString kDownload = QStringLiteral("http://127.0.0.1:1/download/");
 
-struct Check {
-    explicit Check(QtHttpFetcher::Limits limits = {}) : fetcher(limits), check(fetcher, prompter, shell)
-    {
-        check.setAnimationInterval(40);
-        shell.result = false; // a failure to open the site stays silent
-    }
-    UpdateOutcome run(const QString &url, Button answer = Button::Ok)
-    {
-        prompter.answer(answer);
-        check.setAddresses(url, kDownload);
-        const UpdateOutcome outcome = check.run();
-        EXPECT_EQ(check.caption(), QStringLiteral("Check for Update"));
-        EXPECT_TRUE(check.enabled());
-        return outcome;
-    }
-    QtHttpFetcher fetcher;
-    test::ScriptedPrompter prompter;
-    test::RecordingShell shell;
-    UpdateCheck check;
-};
-
 const QString kSite = QStringLiteral(" Press OK to visit Datewren site.");
 const Message kError{"Could not get update information. Try again later.\r\nProbably you are not connected to the internet.",
                      "Error", Icon::Critical, Buttons::Ok, Button::Ok};
@@ -84,12 +63,19 @@ TEST(UpdateCheckTest, EachReplyGivesItsMessage)
                 return r.reply;
         return Reply{404};
     });
+    QtHttpFetcher fetcher({2000, 64 * 1024, 5});
     for (const auto &r : rows) {
-        Check c({2000, 64 * 1024, 5});
-        const UpdateOutcome outcome = c.run(r.url.startsWith('/') ? server.url(r.url) : r.url, r.answer);
-        EXPECT_EQ(outcome == UpdateOutcome::Error, r.message == kError) << qPrintable(r.url);
-        EXPECT_EQ(c.prompter.messages, std::vector<Message>{r.message}) << qPrintable(r.url);
-        EXPECT_EQ(c.shell.opened, r.opensSite ? QStringList{kDownload} : QStringList()) << qPrintable(r.url);
+        test::ScriptedPrompter prompter;
+        test::RecordingShell shell;
+        shell.result = false; // a failure to open the site stays silent
+        UpdateCheck check(fetcher, prompter.answer(r.answer), shell);
+        check.setAnimationInterval(40);
+        check.setAddresses(r.url.startsWith('/') ? server.url(r.url) : r.url, kDownload);
+        const UpdateOutcome outcome = check.run(); // and the button is idle again after every reply
+        EXPECT_EQ(std::tuple(outcome == UpdateOutcome::Error, check.caption(), check.enabled()),
+                  std::tuple(r.message == kError, "Check for Update", true)) << qPrintable(r.url);
+        EXPECT_EQ(prompter.messages, std::vector<Message>{r.message}) << qPrintable(r.url);
+        EXPECT_EQ(shell.opened, r.opensSite ? QStringList{kDownload} : QStringList()) << qPrintable(r.url);
     }
 }
 
