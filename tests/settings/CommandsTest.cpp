@@ -52,14 +52,9 @@ TEST(SettingsMessagesTest, EachCommandShowsItsOwnText)
     SettingsModel m;
     MemorySettingsStore store;
     const auto exportTo = [&](test::ScriptedPrompter &p, const QString &path) {
-        p.choose(path).answer(Button::No).choose("");
-        EXPECT_FALSE(exportSettingsFile(m, store, p));
-        EXPECT_FALSE(QFileInfo::exists(gone));
+        EXPECT_FALSE(exportSettingsFile(m, store, p.choose(path).answer(Button::No).choose("")) || QFileInfo::exists(gone));
     };
-    const auto templateOf = [](test::ScriptedPrompter &p, const QString &path) {
-        p.choose(path);
-        createTemplate(p, test::FakeFontCatalog(), "/nowhere");
-    };
+    const auto templateOf = [](auto &p, const QString &path) { createTemplate(p.choose(path), test::FakeFontCatalog(), "/nowhere"); };
     const struct {
         const char *what;
         std::function<void(test::ScriptedPrompter &)> run;
@@ -121,20 +116,16 @@ TEST(DefaultsTest, EachCommandAsksAndResetsOnlyItsGroups)
     for (const auto &c : commands) {
         test::ScriptedPrompter prompter;
         SettingsModel m = changedEverywhere();
-        prompter.answer(Button::No).answer(Button::Yes);
-        EXPECT_FALSE(c.run(m, prompter)) << c.name;
+        EXPECT_FALSE(c.run(m, prompter.answer(Button::No).answer(Button::Yes))) << c.name;
         EXPECT_EQ(test::savedGroups(m), changed) << c.name;
         ASSERT_TRUE(c.run(m, prompter)) << c.name;
         ASSERT_EQ(prompter.messages.size(), 2u) << c.name; // one question each time, nothing else
-        EXPECT_EQ(prompter.messages[0], prompter.messages[1]) << c.name;
-        EXPECT_EQ(prompter.messages[0].title, c.title) << c.name;
-        const auto now = test::savedGroups(m);
+        EXPECT_EQ(std::tuple(prompter.messages[1], prompter.messages[0].title), std::tuple(prompter.messages[0], c.title)) << c.name;
         for (size_t g = 0; g < 4; ++g)
-            EXPECT_EQ(now[g], c.resets[g] ? defaults[g] : changed[g]) << c.name << " group " << g;
-        EXPECT_FALSE(m.saveAtExit) << c.name;
-        EXPECT_EQ(m.pickers[3].defaultText, c.importantDefault) << c.name;
-        EXPECT_EQ(m.animation, "ColourBlink"); // the kind stays for the next "Animate"
-        EXPECT_EQ(m.backgroundPicture, "/home/user/Pictures/sky.png");
+            EXPECT_EQ(test::savedGroups(m)[g], c.resets[g] ? defaults[g] : changed[g]) << c.name << " group " << g;
+        // The animation kind stays for the next "Animate", and the picture for the next picture background.
+        EXPECT_EQ(std::tuple(m.saveAtExit, m.pickers[3].defaultText, m.animation, m.backgroundPicture),
+                  std::tuple(false, c.importantDefault, "ColourBlink", "/home/user/Pictures/sky.png")) << c.name;
     }
 }
 
