@@ -85,8 +85,7 @@ TEST(LoadSettingsTest, SpecialKeys)
     EXPECT_EQ(std::tuple(m.shortcuts[2], m.completions[2]), // characters, not half of one
               std::tuple(QString::fromUtf8("a\U0001F600"), QString::fromUtf8("b\U0001F600")));
 
-    m = loaded({{"ImportantAnimate", "0"}, {"Background", "/home/u/sky.png"}, {"TaskbarHeight", "0"}, {"SaveAtExit", "-1"}},
-               m);
+    m = loaded({{"ImportantAnimate", "0"}, {"Background", "/home/u/sky.png"}, {"TaskbarHeight", "0"}, {"SaveAtExit", "-1"}}, m);
     // The menu keeps its kind; a taskbar height of 0 and an out-of-range flag change nothing.
     EXPECT_EQ(std::tuple(m.animate, m.animation, m.backgroundPicture, m.taskbarHeight, m.saveAtExit),
               std::tuple(false, "Glow", "/home/u/sky.png", "40", false));
@@ -109,9 +108,8 @@ TEST(LoadSettingsTest, PositionsPresetsWinAndAlignmentBeatsPosition)
     EXPECT_EQ(std::tuple(m.nameDateAlign, m.nameDatePosition, m.scrollerPreset, m.scrollerTop, beeper.beeps),
               std::tuple(0, "Custom", 1, 1710, 0));
 
-    m = loaded({{"MainDateLeft", "none"}, {"MainDatePosition", "none"}, {"NameDateAlign", "0"},
-                {"NameDatePosition", "Bottom Right"}, {"ScrollerTop", "1500.5"}},
-               m, &beeper);
+    m = loaded({{"MainDateLeft", "none"}, {"MainDatePosition", "none"}, {"NameDateAlign", "0"}, {"NameDatePosition", "Bottom Right"},
+                {"ScrollerTop", "1500.5"}}, m, &beeper);
     // The Name-Date place conflicts: one step back, with a beep.
     EXPECT_EQ(std::tuple(m.mainDatePosition, m.nameDatePosition), std::tuple("Bottom Right", "Bottom Center"));
     EXPECT_EQ(std::tuple(beeper.beeps, m.nameDateAlign, m.nameDateLeft, m.scrollerTop, m.scrollerPreset),
