@@ -41,9 +41,7 @@ private:
         const QByteArray request = socket->property("request").toByteArray() + socket->readAll();
         const bool complete = request.contains("\r\n\r\n");
         socket->setProperty("request", complete ? QByteArray() : request);
-        if (!complete)
-            return;
-        const Reply r = handler_(request.split(' ').value(1));
+        const Reply r = complete ? handler_(request.split(' ').value(1)) : Reply{.silent = true};
         if (r.silent)
             return;
         const QByteArray length = r.noLength ? QByteArray() : "Content-Length: " + QByteArray::number(r.body.size()) + "\r\n";
