@@ -1,25 +1,50 @@
-#include "ScriptedConvPrompter.h"
 #include "convert/CommandLine.h"
 #include "convert/Converter.h"
+#include "convert/ConverterWindow.h"
 #include "tests/support/Headless.h"
-#include "tests/support/TempDir.h"
+#include "tests/support/OddFiles.h"
 
-#include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QRandomGenerator>
+#include <QTest>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
+#include <stdexcept>
 
 using namespace dw::convert;
-using dw::convert::test::ScriptedConvPrompter;
 using dw::test::TempDir;
 
 namespace {
+const QByteArray kRule = "00/00 00/00 00/00";
 const QByteArray kOld = "Anna\r\n05/01/1980\r\n-\r\n1\r\nBen\r\n12/03/1990\r\nroom 4\r\n0";
-const QByteArray kNew = "Anna\r\n05/01/1980\r\n-\r\n1\r\n00/00 00/00 00/00\r\nBen\r\n12/03/1990\r\nroom 4\r\n0\r\n00/00 00/00 00/00";
-const Box kSuccess{"Converted successfully!", "Success", BoxIcon::Information, BoxButtons::Ok, Answer::Ok};
+const QByteArray kNew = "Anna\r\n05/01/1980\r\n-\r\n1\r\n" + kRule + "\r\nBen\r\n12/03/1990\r\nroom 4\r\n0\r\n" + kRule;
+const Box kSuccess{"Converted successfully!", "Success"};
 const Box kOverwrite{"Destination file already exists. Do you want to overwrite?", "Overwrite?", BoxIcon::Exclamation,
                      BoxButtons::YesNo, Answer::No};
+
+// Records every box and answers from queues; an unscripted question or file dialog throws, so
+// a box that should not appear fails the test.
+struct Prompter final : ConvPrompter {
+    QList<Answer> answers;
+    QStringList paths;
+    std::vector<Box> boxes;
+    Answer ask(const Box &box) override
+    {
+        boxes.push_back(box);
+        if (box.buttons == BoxButtons::Ok)
+            return Answer::Ok;
+        return answers.isEmpty() ? throw std::logic_error("unscripted: " + box.text.toStdString()) : answers.takeFirst();
+    }
+    QString chooseSource() override { return paths.isEmpty() ? throw std::logic_error("unscripted dialog") : paths.takeFirst(); }
+};
+
+QByteArray crlf(const QStringList &lines)
+{
+    return lines.join(QLatin1String("\r\n")).toUtf8();
+}
 
 // Exit status, then what went to stdout and stderr.
 using CliRun = std::tuple<int, QString, QString>;
@@ -28,13 +53,51 @@ CliRun cli(const QStringList &args)
     QString out, err;
     QTextStream o(&out), e(&err);
     const int status = runCommandLine(args, o, e);
-    o.flush();
-    e.flush();
+    o.flush(), e.flush();
     return {status, out, err};
 }
 } // namespace
 
-TEST(ConverterTest, DestinationRulesAndTheOverwriteQuestion)
+TEST(ListConversionTest, OldListsOfOneToFiftyEventsConvertAndCurrentOnesAreLeftAlone)
+{
+    QStringList oldLines, newLines;
+    for (int k = 1; k <= 50; ++k) {
+        const QStringList event{QStringLiteral("Event %1").arg(k), QStringLiteral("%1/03/1980").arg(k % 28 + 10),
+                                k % 3 ? QStringLiteral("f%1@example.org").arg(k) : QStringLiteral("-"), QString::number(k % 2)};
+        oldLines << event;
+        newLines << event << (k % 4 ? QString(kRule) : QStringLiteral("20/02 01/03 10/03"));
+        const auto out = convertList(crlf(oldLines));
+        ASSERT_FALSE(out.alreadyConverted) << k;
+        EXPECT_EQ(out.events, k);
+        EXPECT_EQ(out.bytes, crlf(QStringList(newLines).replaceInStrings("20/02 01/03 10/03", kRule))) << k;
+        // LF line ends and a closing line end give the same list.
+        EXPECT_EQ(convertList(crlf(oldLines).replace("\r\n", "\n") + "\n").bytes, out.bytes) << k;
+        EXPECT_TRUE(convertList(crlf(newLines)).alreadyConverted) << k;
+    }
+    // A stray line end after a current list of three must not make its 16 lines look old.
+    EXPECT_TRUE(convertList(crlf(newLines.mid(0, 15)) + "\r\n\r\n").alreadyConverted);
+}
+
+TEST(ListConversionTest, OddLinesKeepTheirPlaceAndTextIsReadAsUtf8OrWindows1252)
+{
+    const QByteArray tail = "\r\n01/01/2000\r\n-\r\n0", want = tail + "\r\n" + kRule;
+    const std::pair<QByteArray, QByteArray> cases[] = {
+        // An empty address keeps its place, so the event after it stays aligned.
+        {"A\r\n01/01/2000\r\n\r\n1\r\nB" + tail, "A\r\n01/01/2000\r\n\r\n1\r\n" + kRule + "\r\nB" + want},
+        // Not a multiple of four: the partial last event is kept without a rule line; a bare CR
+        // ends a line too, so none survives inside a written line.
+        {"a\rb\r\nc\nd\re\nf", "a\r\nb\r\nc\r\nd\r\n" + kRule + "\r\ne\r\nf"},
+        {"Ren\xC3\xA9" + tail, "Ren\xC3\xA9" + want},
+        {"\xEF\xBB\xBFRen\xC3\xA9" + tail, "Ren\xC3\xA9" + want},
+        // e-acute, the euro sign, and the unassigned 0x81 kept as its C1 control.
+        {"Ren\xE9 \x80\x81" + tail, "Ren\xC3\xA9 \xE2\x82\xAC\xC2\x81" + want},
+        {"\xFF" + tail, "\xC3\xBF" + want},
+    };
+    for (const auto &[in, out] : cases)
+        EXPECT_EQ(convertList(in).bytes, out) << in.toStdString();
+}
+
+TEST(ConverterTest, DestinationRules)
 {
     EXPECT_EQ(proposedDestination("/lists/family.dwe"), "/lists/family_con.dwe");
     EXPECT_EQ(proposedDestination("/lists/abc"), "/lists/abc_con.dwe");
@@ -42,123 +105,94 @@ TEST(ConverterTest, DestinationRulesAndTheOverwriteQuestion)
     EXPECT_EQ(proposedDestination(QString::fromUtf8("/lists/x\U0001F382\U0001F382\U0001F382\U0001F382")), "/lists/x_con.dwe");
     EXPECT_EQ(completedDestination("/lists/new.DwE"), "/lists/new.DwE");
     EXPECT_EQ(completedDestination("/lists/new.txt"), "/lists/new.txt.dwe");
-
-    TempDir dir;
-    const QString src = dir.write("old.dwe", kOld);
-    ScriptedConvPrompter prompter;
-    EXPECT_EQ(convertFile(src, dir.path("typed"), prompter).destination, dir.path("typed.dwe"));
-    EXPECT_EQ(TempDir::read(dir.path("typed.dwe")), kNew);
-    // No destination: the proposed one, never a bare ".dwe".
-    EXPECT_EQ(convertFile(src, "", prompter).destination, dir.path("old_con.dwe"));
-    EXPECT_EQ(TempDir::read(dir.path("old_con.dwe")), kNew);
-
-    const QString dest = dir.write("new.dwe", "keep me");
-    prompter.answers = {Answer::No, Answer::Yes};
-    EXPECT_EQ(convertFile(src, dest, prompter).outcome, Outcome::Declined);
-    EXPECT_EQ(TempDir::read(dest), "keep me");
-    EXPECT_EQ(convertFile(src, dest, prompter).outcome, Outcome::Converted);
-    EXPECT_EQ(TempDir::read(dest), kNew);
-    EXPECT_EQ(prompter.boxes, (std::vector<Box>{kSuccess, kSuccess, kOverwrite, kOverwrite, kSuccess}));
 }
 
-TEST(ConverterTest, NothingIsWrittenForCurrentMissingOrUnreadableSources)
+// Every box the Convert command shows, with what it leaves on disk: the destination is written
+// whole, or an existing one is left as it was.
+TEST(ConverterTest, OutcomesBoxesAndTheDestinationLeft)
 {
     TempDir dir;
-    ScriptedConvPrompter prompter;
-    // Missing, a folder, a device, no path: passed over without a word.
-    for (const QString &source : {dir.path("none.dwe"), dir.root(), QStringLiteral("/dev/zero"), QString()})
-        EXPECT_EQ(convertFile(source, dir.path("a.dwe"), prompter).outcome, Outcome::NoSource);
-    EXPECT_TRUE(prompter.boxes.empty());
-
-    EXPECT_EQ(convertFile(dir.write("current.dwe", kNew), "", prompter).outcome, Outcome::AlreadyConverted);
-    // Too large to be a list: refused with a reason instead of exhausting memory.
-    QFile huge(dir.path("huge.dwe"));
-    ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(kMaxSourceBytes + 1));
-    EXPECT_EQ(convertFile(huge.fileName(), "", prompter).outcome, Outcome::ReadFailed);
-    const Box converted{"File has already been converted.", "Converted", BoxIcon::Information, BoxButtons::Ok, Answer::Ok};
-    const Box tooLarge{"Cannot read the file \"" + huge.fileName() + "\":\r\nThe file is larger than 256 MB", "Error",
-                       BoxIcon::Critical, BoxButtons::Ok, Answer::Ok};
-    EXPECT_EQ(prompter.boxes, (std::vector<Box>{converted, tooLarge}));
-    EXPECT_EQ(QDir(dir.root()).entryList(QDir::Files).size(), 2);
-}
-
-TEST(ConverterTest, WriteFailuresAreReportedAndKeepTheOldFile)
-{
-    TempDir dir;
-    const QString src = dir.write("old.dwe", kOld);
-    const QString locked = dir.write("locked.dwe", "keep me");
-    QFile::setPermissions(locked, QFileDevice::ReadOwner);
+    const QString src = dir.write("old.dwe", kOld), huge = dir.path("huge.dwe");
+    QFile big(huge);
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize(kMaxSourceBytes + 1));
+    QFile::setPermissions(dir.write("locked.dwe", "keep me"), QFileDevice::ReadOwner);
     QDir(dir.root()).mkdir("folder.dwe");
-    ScriptedConvPrompter prompter;
-    prompter.answers = {Answer::Yes};
-    EXPECT_EQ(convertFile(src, dir.path("missing/new.dwe"), prompter).outcome, Outcome::WriteFailed);
-    EXPECT_EQ(convertFile(src, locked, prompter).outcome, Outcome::WriteFailed);
-    EXPECT_EQ(TempDir::read(locked), "keep me");
-    // A folder in the way is no file to overwrite: no question, only the failure.
-    EXPECT_EQ(convertFile(src, dir.path("folder.dwe"), prompter).outcome, Outcome::WriteFailed);
-    // A pipe is asked about like any file, but never replaced by a plain one.
-    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.path("pipe.dwe")).constData(), 0600), 0);
-    prompter.answers = {Answer::Yes};
-    EXPECT_EQ(convertFile(src, dir.path("pipe.dwe"), prompter).outcome, Outcome::WriteFailed);
-    EXPECT_FALSE(QFileInfo(dir.path("pipe.dwe")).isFile());
-
-    ASSERT_EQ(prompter.boxes.size(), 6u);
-    EXPECT_EQ(prompter.boxes[0],
-              (Box{"Cannot write the file \"" + dir.path("missing/new.dwe") + "\":\r\nNo such file or directory\r\nNothing was converted.",
-                   "Error", BoxIcon::Critical, BoxButtons::Ok, Answer::Ok}));
-    EXPECT_EQ(prompter.boxes[1], kOverwrite);
-    EXPECT_EQ(prompter.boxes[2].text, "Cannot write the file \"" + locked + "\":\r\nThe file is read-only\r\nNothing was converted.");
-    EXPECT_TRUE(prompter.boxes[3].text.startsWith("Cannot write the file \"" + dir.path("folder.dwe") + "\":\r\n"));
-    EXPECT_EQ(prompter.boxes[4], kOverwrite);
-    EXPECT_EQ(prompter.boxes[5].text, "Cannot write the file \"" + dir.path("pipe.dwe") + "\":\r\nIt is a pipe, not a regular file\r\nNothing was converted.");
-}
-
-TEST(ConverterTest, SourcesThatAreNoListAreToldApartFromConvertedOnes)
-{
-    QByteArray random(4096, Qt::Uninitialized);
+    ASSERT_TRUE(dw::test::makeFifo(dir.path("pipe.dwe")));
+    QByteArray random(4096, Qt::Uninitialized), utf16;
     QRandomGenerator rng(19);
     for (char &c : random)
         c = char(rng.bounded(256));
-    QByteArray randomNoNul = random;
-    randomNoNul.replace('\0', '\x01');
-    const QString utf16Text = QString::fromLatin1(kOld);
-    QByteArray utf16le(reinterpret_cast<const char *>(utf16Text.utf16()), utf16Text.size() * 2);
-
-    const QString empty = "The file is empty: it is not a list file of the previous format.";
-    const QString binary = "The file is not a list file of the previous format: it holds binary data, not text.";
-    const QString utf16 = "The file is UTF-16 text, not a list file of the previous format.\r\n"
-                          "Save it as ANSI or UTF-8 text and convert it again.";
+    for (const QChar c : QString::fromLatin1(kOld))
+        utf16 += c.toLatin1(), utf16 += '\0';
+    const auto notAList = [](const QString &text) { return Box{text, "Not a list file", BoxIcon::Exclamation}; };
+    const Box empty = notAList("The file is empty: it is not a list file of the previous format.");
+    const Box binary = notAList("The file is not a list file of the previous format: it holds binary data, not text.");
+    const Box utf16Box = notAList("The file is UTF-16 text, not a list file of the previous format.\r\n"
+                                  "Save it as ANSI or UTF-8 text and convert it again.");
+    const auto cannotWrite = [&](const char *dest, const QString &why) {
+        return Box{"Cannot write the file \"" + dir.path(dest) + "\":\r\n" + why + "\r\nNothing was converted.", "Error",
+                   BoxIcon::Critical};
+    };
     const struct {
-        QByteArray bytes;
+        QByteArray source; // the source's bytes, or its path when it starts with '/'
+        const char *dest;  // "" = the proposed one; "new.dwe" and "locked.dwe" exist, holding "keep me"
+        QList<Answer> answers;
         Outcome outcome;
-        QString text;
+        std::vector<Box> boxes;
+        const char *written; // the file then holding the new list, or "" when none does
     } cases[] = {
-        {"", Outcome::NotAList, empty},
-        {"\r\n\r\n", Outcome::NotAList, empty},
-        {QByteArray(300, '\0'), Outcome::NotAList, binary},
-        {random, Outcome::NotAList, binary},
-        {randomNoNul, Outcome::NotAList, binary},
-        {"\xFF\xFE" + utf16le, Outcome::NotAList, utf16},
-        {utf16le, Outcome::NotAList, utf16},
-        {kNew, Outcome::AlreadyConverted, "File has already been converted."},
-        // Text with the line count of two old events converts, whatever it says.
-        {"a\nb\nc\nd\ne\nf\ng\nh", Outcome::Converted, "Converted successfully!"},
-        // Windows-1252 text is still text.
-        {"J\xfcrgen\r\n05/01/1980\r\n-\r\n1\r\nB\xe9\r\n12/03/1990\r\n-\r\n0", Outcome::Converted, "Converted successfully!"},
+        {kOld, "typed", {}, Outcome::Converted, {kSuccess}, "typed.dwe"},
+        {kOld, "", {}, Outcome::Converted, {kSuccess}, "src_con.dwe"}, // never a bare ".dwe"
+        {kOld, "new.dwe", {Answer::No}, Outcome::Declined, {kOverwrite}, ""},
+        {kOld, "new.dwe", {Answer::Yes}, Outcome::Converted, {kOverwrite, kSuccess}, "new.dwe"},
+        // Text with the line count of two old events converts, whatever it says; Windows-1252 is text too.
+        {"a\nb\nc\nd\ne\nf\ng\nh", "typed", {}, Outcome::Converted, {kSuccess}, "typed.dwe"},
+        {"J\xfcrgen\r\n05/01/1980\r\n-\r\n1\r\nB\xe9\r\n12/03/1990\r\n-\r\n0", "typed", {}, Outcome::Converted, {kSuccess}, "typed.dwe"},
+        {kNew, "new.dwe", {}, Outcome::AlreadyConverted, {{"File has already been converted.", "Converted"}}, ""},
+        {"", "new.dwe", {}, Outcome::NotAList, {empty}, ""},
+        {"\r\n\r\n", "new.dwe", {}, Outcome::NotAList, {empty}, ""},
+        {QByteArray(300, '\0'), "new.dwe", {}, Outcome::NotAList, {binary}, ""},
+        {QByteArray("\x00\xFF\r\n01/01/2000\r\n-\r\n0", 20), "new.dwe", {}, Outcome::NotAList, {binary}, ""},
+        {random, "new.dwe", {}, Outcome::NotAList, {binary}, ""},
+        {QByteArray(random).replace('\0', '\x01'), "new.dwe", {}, Outcome::NotAList, {binary}, ""},
+        {"\xFF\xFE" + utf16, "new.dwe", {}, Outcome::NotAList, {utf16Box}, ""},
+        {utf16, "new.dwe", {}, Outcome::NotAList, {utf16Box}, ""},
+        // Too large to be a list: refused with a reason instead of exhausting memory.
+        {huge.toUtf8(), "", {}, Outcome::ReadFailed,
+         {{"Cannot read the file \"" + huge + "\":\r\nThe file is larger than 256 MB", "Error", BoxIcon::Critical}}, ""},
+        // Missing, a folder, a device, no path: passed over without a word.
+        {dir.path("none.dwe").toUtf8(), "typed", {}, Outcome::NoSource, {}, ""},
+        {dir.root().toUtf8(), "typed", {}, Outcome::NoSource, {}, ""},
+        {"/dev/zero", "typed", {}, Outcome::NoSource, {}, ""},
+        {kOld, "missing/new.dwe", {}, Outcome::WriteFailed, {cannotWrite("missing/new.dwe", "No such file or directory")}, ""},
+        {kOld, "locked.dwe", {Answer::Yes}, Outcome::WriteFailed, {kOverwrite, cannotWrite("locked.dwe", "The file is read-only")}, ""},
+        // A pipe is asked about like any file, but never replaced by a plain one.
+        {kOld, "pipe.dwe", {Answer::Yes}, Outcome::WriteFailed,
+         {kOverwrite, cannotWrite("pipe.dwe", "It is a pipe, not a regular file")}, ""},
     };
     for (const auto &c : cases) {
-        TempDir dir;
-        const QString dest = dir.write("dest.dwe", "keep me");
-        ScriptedConvPrompter prompter;
-        prompter.answers = {Answer::Yes};
-        EXPECT_EQ(convertFile(dir.write("src.dwe", c.bytes), dest, prompter).outcome, c.outcome) << c.text.toStdString();
-        ASSERT_FALSE(prompter.boxes.empty());
-        EXPECT_EQ(prompter.boxes.back().text, c.text);
-        if (c.outcome == Outcome::NotAList) {
-            EXPECT_EQ(prompter.boxes.back(), (Box{c.text, "Not a list file", BoxIcon::Exclamation, BoxButtons::Ok, Answer::Ok}));
-            EXPECT_EQ(TempDir::read(dest), "keep me");
+        dir.write("new.dwe", "keep me");
+        QFile::remove(dir.path("typed.dwe")), QFile::remove(dir.path("src_con.dwe"));
+        const QString source = c.source.startsWith('/') ? QString::fromUtf8(c.source) : dir.write("src.dwe", c.source);
+        Prompter prompter;
+        prompter.answers = c.answers;
+        const ConvertResult r = convertFile(source, *c.dest ? dir.path(c.dest) : QString(), prompter);
+        EXPECT_EQ(r.outcome, c.outcome) << c.dest << " " << c.source.left(40).toStdString();
+        EXPECT_EQ(prompter.boxes, c.boxes) << c.dest << " " << c.source.left(40).toStdString();
+        if (*c.written) {
+            EXPECT_EQ(r.destination, dir.path(c.written));
+            EXPECT_EQ(TempDir::read(r.destination), c.source == kOld ? kNew : convertList(c.source).bytes);
         }
+        for (const char *kept : {"new.dwe", "locked.dwe"})
+            EXPECT_TRUE(!qstrcmp(kept, c.written) || TempDir::read(dir.path(kept)) == "keep me") << kept;
+        EXPECT_EQ(QFile::exists(dir.path("typed.dwe")), !qstrcmp(c.written, "typed.dwe"));
+        EXPECT_FALSE(QFileInfo(dir.path("pipe.dwe")).isFile());
     }
+    // A folder in the way is no file to overwrite: no question, only the failure.
+    Prompter prompter;
+    EXPECT_EQ(convertFile(src, dir.path("folder.dwe"), prompter).outcome, Outcome::WriteFailed);
+    ASSERT_EQ(prompter.boxes.size(), 1u);
+    EXPECT_TRUE(prompter.boxes[0].text.startsWith("Cannot write the file \"" + dir.path("folder.dwe") + "\":\r\n"));
 }
 
 TEST(CommandLineTest, ConvertsWithoutAWindowAndExitsNonZeroWhenNothingIsWritten)
@@ -181,19 +215,57 @@ TEST(CommandLineTest, ConvertsWithoutAWindowAndExitsNonZeroWhenNothingIsWritten)
     EXPECT_EQ(std::get<0>(cli({"a", "b", "c"})), 2);
     EXPECT_EQ(cli({"--frob", src}), (CliRun{2, "", "wrenfix: unknown option --frob (see wrenfix --help)\n"}));
     EXPECT_TRUE(std::get<1>(cli({"--help"})).startsWith("Usage: wrenfix [--force] OLD.dwe [NEW.dwe]\n"));
-}
 
-TEST(CommandLineTest, ProgramRunsHeadlessAndExplainsAMissingDisplay)
-{
-    const QString program = QStringLiteral(DW_BINARY_DIR "/wrenfix");
-    if (!QFile::exists(program))
-        GTEST_SKIP() << "wrenfix not built";
-    TempDir dir;
+    // The program itself runs without any display, and without a list explains why no window opens.
     QProcess process;
-    ASSERT_TRUE(dw::test::runWithoutDisplay(process, program, {dir.write("old.dwe", kOld), dir.path("new.dwe")}));
+    ASSERT_TRUE(dw::test::runWithoutDisplay(process, DW_BINARY_DIR "/wrenfix", {src, dir.path("new.dwe")}));
     EXPECT_EQ(process.exitCode(), 0);
     EXPECT_EQ(TempDir::read(dir.path("new.dwe")), kNew);
-    ASSERT_TRUE(dw::test::runWithoutDisplay(process, program, {}));
+    ASSERT_TRUE(dw::test::runWithoutDisplay(process, DW_BINARY_DIR "/wrenfix", {}));
     EXPECT_EQ(process.exitCode(), 1);
     EXPECT_EQ(QString::fromUtf8(process.readAllStandardError()), noDisplayText());
+}
+
+TEST(ConverterWindowTest, BrowseConvertHelpAndExitDriveTheWindow)
+{
+    TempDir dir;
+    const QString src = dir.write("family.dwe", "Anna\r\n05/01/1980\r\n-\r\n1");
+    Prompter prompter;
+    ConverterWindow window(prompter);
+    window.show();
+    EXPECT_EQ(window.windowTitle(), "DWE Converter - From 7.0.2 to 7.0.3");
+    auto *source = window.findChild<QLineEdit *>("txtSource");
+    auto *dest = window.findChild<QLineEdit *>("txtDest");
+    const auto click = [&](const char *name) { QTest::mouseClick(window.findChild<QPushButton *>(name), Qt::LeftButton); };
+    QStringList captions;
+    for (const char *name : {"cmdBrowse", "cmdConvert", "cmdHelp", "cmdExit"})
+        captions << window.findChild<QPushButton *>(name)->text();
+    for (const QLabel *label : window.findChildren<QLabel *>())
+        captions << label->text();
+    EXPECT_EQ(captions, (QStringList{"&Browse", "&Convert", "Help", "&Exit", "Source :", "Destination :"}));
+
+    // A cancelled dialog changes nothing; a chosen file fills both boxes.
+    prompter.paths = {"", src};
+    click("cmdBrowse");
+    EXPECT_TRUE(source->text().isEmpty() && dest->text().isEmpty());
+    click("cmdBrowse");
+    EXPECT_EQ(source->text(), src);
+    EXPECT_EQ(dest->text(), dir.path("family_con.dwe"));
+
+    // A typed destination without extension gets one, shown in its box.
+    dest->setText(dir.path("typed"));
+    click("cmdConvert");
+    EXPECT_EQ(dest->text(), dir.path("typed.dwe"));
+    EXPECT_TRUE(QFile::exists(dir.path("typed.dwe"))); // what it holds is checked on the command
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+
+    click("cmdHelp");
+    EXPECT_EQ(prompter.boxes,
+              (std::vector<Box>{kSuccess,
+                                {"A new feature, Customise Event, has been added to Datewren, which stores some data in DWE file.\r\n"
+                                 "Therefore files saved in Datewren 7.0.2 needs to be converted before opening in version 7.0.3.\r\n\r\n"
+                                 "Press Browse select an DWE file and press Convert.",
+                                 "DWE Converter", BoxIcon::Question}}));
+    click("cmdExit");
+    EXPECT_FALSE(window.isVisible());
 }

@@ -2,7 +2,7 @@
 #include "desktop/PageRenderer.h"
 #include "desktop/WallpaperOffer.h"
 #include "desktop/WallpaperPreferences.h"
-#include "tests/support/ScriptedPrompter.h"
+#include "tests/support/StandIn.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestWindow.h"
 #include "tests/support/WrenpadRun.h"
@@ -61,12 +61,15 @@ TEST(WallpaperOffer, AfterCreateHtmlAsksOrActsAsThePreferenceSays)
 
 struct WallpaperGroupTest : ::testing::Test, test::TestWindow {};
 
-TEST_F(WallpaperGroupTest, OthersTabControlsStartAtTheirDefaultsAndStoreThePreferencesAtOnce)
+// The group's texts and defaults; each control stores its preference at once, not when the
+// window closes. Either daily task keeps the one schedule, which goes only when neither is left;
+// a user manager that refuses is told. systemctl is a recording stand-in, alone on PATH.
+TEST_F(WallpaperGroupTest, ControlsStoreAtOnceAndShareTheDailySchedule)
 {
-    auto *group = window.tabPage(MainWindow::OthersTab)->findChild<QGroupBox *>("fraWallpaper");
+    QWidget *others = window.tabPage(MainWindow::OthersTab);
+    auto *group = others->findChild<QGroupBox *>("fraWallpaper");
     ASSERT_TRUE(group);
     auto *after = group->findChild<QComboBox *>("cmbAfterCreate");
-    ASSERT_TRUE(after);
     QStringList seen{group->title(), "[" + after->currentText() + "]"};
     for (int i = 0; i < after->count(); ++i)
         seen << after->itemText(i);
@@ -78,8 +81,6 @@ TEST_F(WallpaperGroupTest, OthersTabControlsStartAtTheirDefaultsAndStoreThePrefe
                                "chkDailyWallpaper off: Refresh the wallpaper every day and at login\n"
                                "chkMonthPanel on: Show this month's panel open on the picture\n"
                                "chkLockScreen off: Also set the lock screen picture\ncmdSetWallpaper: Set Wallpaper Now");
-
-    // Stored at once, not when the window closes.
     group->findChild<QCheckBox *>("chkMonthPanel")->click();
     group->findChild<QCheckBox *>("chkLockScreen")->click();
     after->setCurrentIndex(2);
@@ -88,55 +89,39 @@ TEST_F(WallpaperGroupTest, OthersTabControlsStartAtTheirDefaultsAndStoreThePrefe
     EXPECT_FALSE(p.monthPanelOpen);
     EXPECT_TRUE(p.lockScreen);
     EXPECT_EQ(p.afterCreate, AfterCreate::Never);
-    EXPECT_TRUE(prompter.messages.empty());
-}
 
-// Either daily task keeps the one schedule, which goes only when neither is left; a user manager
-// that refuses is told. systemctl is a recording stand-in, alone on PATH.
-TEST_F(WallpaperGroupTest, NotifySwitchSharesTheDailyScheduleWithTheWallpaper)
-{
     test::TempDir bin;
-    const QByteArray log = bin.path("systemctl.log").toUtf8(), refuse = bin.path("refuse").toUtf8();
-    const QString tool = bin.write("systemctl", "#!/bin/sh\necho \"$*\" >> '" + log + "'\ncase \"$*\" in \"--user enable\"*)"
-                                                " [ -e '" + refuse + "' ] && { echo refused >&2; exit 1; };; esac\nexit 0\n");
-    QFile::setPermissions(tool, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    struct PathGuard {
-        QByteArray old = qgetenv("PATH");
-        ~PathGuard() { qputenv("PATH", old); }
-    } guard;
-    qputenv("PATH", bin.root().toUtf8());
+    const QString log = test::standIn(bin, "systemctl", "case \"$*\" in \"--user enable\"*) [ -e '" + bin.path("refuse").toUtf8()
+                                                            + "' ] && { echo refused >&2; exit 1; };; esac; exit 0");
+    test::ScopedEnv path("PATH", bin.path("bin").toUtf8());
     const QString units = qEnvironmentVariable("XDG_CONFIG_HOME") + "/systemd/user/datewren-wallpaper.";
     const QString entry = qEnvironmentVariable("XDG_CONFIG_HOME") + "/autostart/datewren-wallpaper.desktop";
-
-    auto *notify = window.tabPage(MainWindow::OthersTab)->findChild<QCheckBox *>("chkNotify");
-    auto *wallpaper = window.tabPage(MainWindow::OthersTab)->findChild<QCheckBox *>("chkDailyWallpaper");
+    auto *notify = others->findChild<QCheckBox *>("chkNotify");
+    auto *wallpaper = others->findChild<QCheckBox *>("chkDailyWallpaper");
     ASSERT_TRUE(notify && wallpaper);
-    const struct {
-        QCheckBox *box;
-        bool scheduled;
-    } clicks[] = {{notify, true}, {wallpaper, true}, {notify, true}, {wallpaper, false}};
-    for (const auto &c : clicks) {
-        c.box->click();
+    for (const auto &[box, scheduled] : {std::pair{notify, true}, {wallpaper, true}, {notify, true}, {wallpaper, false}}) {
+        box->click();
         for (const QString &p : {units + "timer", units + "service", entry})
-            EXPECT_EQ(QFile::exists(p), c.scheduled) << c.box->objectName().toStdString() << " " << p.toStdString();
+            EXPECT_EQ(QFile::exists(p), scheduled) << box->objectName().toStdString() << " " << p.toStdString();
     }
-    const QByteArray on = "--user daemon-reload\n--user enable --now datewren-wallpaper.timer\n";
-    EXPECT_EQ(test::TempDir::read(QString::fromUtf8(log)),
-              on + on + on + "--user disable --now datewren-wallpaper.timer\n--user daemon-reload\n");
+    const QStringList reload{"--user", "daemon-reload"}, enable{"--user", "enable", "--now", "datewren-wallpaper.timer"};
+    EXPECT_EQ(test::calls(log), (QList<QStringList>{reload, enable, reload, enable, reload, enable,
+                                                    {"--user", "disable", "--now", "datewren-wallpaper.timer"}, reload}));
     EXPECT_TRUE(prompter.messages.empty());
 
     bin.write("refuse", {});
     notify->click();
-    EXPECT_TRUE(preferenceFlag(FileSettingsStore(FileSettingsStore::defaultPath()), kNotifyDailyKey, false));
+    FileSettingsStore store(FileSettingsStore::defaultPath());
+    EXPECT_TRUE(preferenceFlag(store, kNotifyDailyKey, false));
     EXPECT_EQ(prompter.messages,
               (std::vector<Message>{{"Wrote " + units + "timer, " + units + "service and " + entry + ".\n"
                                      "systemctl --user enable --now datewren-wallpaper.timer failed (exit status 1): refused",
                                      "Notification", Icon::Exclamation, Buttons::Ok, Button::Ok}}));
-    FileSettingsStore store(FileSettingsStore::defaultPath());
     setPreferenceFlag(store, kNotifyDailyKey, false);
 }
 
-// The page as the desktop shows it: read back from the picture.
+// The page as the desktop shows it: read back from the picture. Bob is not due on the 5th: only
+// this month's panel lists him.
 TEST(PageRenderer, PinnedDayAt1280x720ShowsDateNamesAndTheMonthPanel)
 {
     const QString tesseract = QStandardPaths::findExecutable("tesseract");
@@ -146,30 +131,24 @@ TEST(PageRenderer, PinnedDayAt1280x720ShowsDateNamesAndTheMonthPanel)
     const QString list = dir.write("l.dwe", "Ada Lovelace\r\n05/03/1990\r\n-\r\n1\r\n00/00 00/00 00/00\r\n"
                                             "Bob Stone\r\n28/03/1985\r\n-\r\n0\r\n00/00 00/00 00/00");
     ASSERT_EQ(test::runWrenpad({"--write-html", dir.path("p.html"), "--today", "2026-03-05", list}).code, 0);
-
-    auto textOf = [&](bool open) {
+    for (const bool open : {true, false}) {
         RenderRequest r;
         r.pagePath = dir.path("p.html"), r.size = {1280, 720}, r.today = QDate(2026, 3, 5), r.monthPanelOpen = open;
-        const RenderResult got = renderPage(r);
-        EXPECT_EQ(got.image.size(), QSize(1280, 720));
+        const QImage image = renderPage(r).image;
+        EXPECT_EQ(image.size(), QSize(1280, 720));
         QString text;
         // The panel's small print at the left edge reads better enlarged, on its own.
-        const QImage panel = got.image.copy(0, 0, 400, 720).scaled(1200, 2160, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-        for (const QImage &part : {got.image, panel}) {
+        for (const QImage &part : {image, image.copy(0, 0, 400, 720).scaled(1200, 2160, Qt::KeepAspectRatio, Qt::SmoothTransformation)}) {
             part.save(dir.path("o.png"));
             QProcess ocr;
             ocr.start(tesseract, {dir.path("o.png"), "-"});
             ocr.waitForFinished(60000);
             text += QString::fromUtf8(ocr.readAllStandardOutput());
         }
-        return text;
-    };
-    const QString open = textOf(true), closed = textOf(false);
-    // Bob is not due on the 5th: only this month's panel lists him.
-    for (const char *seen : {"05/03/2026", "Ada Lovelace - 05/03/1990", "Bob Stone", "In March"})
-        EXPECT_TRUE(open.contains(seen)) << seen << qPrintable(open);
-    EXPECT_FALSE(closed.contains("Bob Stone")) << qPrintable(closed);
-    EXPECT_TRUE(closed.contains("Ada Lovelace")) << qPrintable(closed);
+        for (const QString &seen : open ? QStringList{"05/03/2026", "Ada Lovelace - 05/03/1990", "In March"} : QStringList{"Ada Lovelace"})
+            EXPECT_TRUE(text.contains(seen)) << qPrintable(seen) << qPrintable(text);
+        EXPECT_EQ(text.contains("Bob Stone"), open) << qPrintable(text);
+    }
 }
 
 // Nobody answers a dialog while a picture is drawn: one in the page must not hold the renderer.
