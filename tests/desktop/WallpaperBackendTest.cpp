@@ -4,7 +4,7 @@
 #include "desktop/PictureStore.h"
 #include "desktop/WallpaperBackend.h"
 #include "desktop/WallpaperPreferences.h"
-#include "tests/support/TempDir.h"
+#include "tests/support/StandIn.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,11 +25,7 @@ struct RecordingTools final : ToolRunner {
     QStringList installed{QStringLiteral("*")};
     QString output;
     std::vector<Command> ran;
-
-    QString find(const QString &program) const override
-    {
-        return installed.contains(QStringLiteral("*")) || installed.contains(program) ? "/usr/bin/" + program : QString();
-    }
+    QString find(const QString &p) const override { return installed.contains("*") || installed.contains(p) ? "/usr/bin/" + p : QString(); }
     ToolResult run(const Command &c) override
     {
         ran.push_back(c);
@@ -45,21 +41,6 @@ const WallpaperBackend *on(const char *vars)
     for (const QString &v : QString::fromLatin1(vars).split(QLatin1Char(' '), Qt::SkipEmptyParts))
         env.insert(v.section(QLatin1Char('='), 0, 0), v.section(QLatin1Char('='), 1));
     return detectDesktop(env);
-}
-
-// Stand-in tools, alone on PATH: each records its arguments one a line in bin/NAME.log, then
-// runs its body.
-QProcessEnvironment standIns(const TempDir &dir, std::initializer_list<std::pair<QString, QByteArray>> tools)
-{
-    QDir().mkpath(dir.path(QStringLiteral("bin")));
-    for (const auto &[name, body] : tools) {
-        const QString path = dir.write("bin/" + name, "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done >> '"
-                                                          + dir.path("bin/" + name).toUtf8() + ".log'\n" + body + "\n");
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
-    QProcessEnvironment env;
-    env.insert(QStringLiteral("PATH"), dir.path(QStringLiteral("bin")));
-    return env;
 }
 
 const QString kPic = QStringLiteral("/home/u/.local/share/Datewren/wallpaper/datewren-1 x.png");
@@ -147,7 +128,9 @@ TEST(WallpaperBackends, ExactCommandLines)
 TEST(WallpaperBackends, FailingMissingAndHangingToolsAreReportedInTheirOwnWords)
 {
     TempDir dir;
-    ProcessToolRunner tools(standIns(dir, {{"swaymsg", "echo 'Error: no outputs' >&2; exit 3"}, {"pcmanfm-qt", "exec /bin/sleep 30"}}), 500);
+    const QString log = dw::test::standIn(dir, "swaymsg", "echo 'Error: no outputs' >&2; exit 3");
+    dw::test::standIn(dir, "pcmanfm-qt", "exec /bin/sleep 30");
+    ProcessToolRunner tools(dw::test::standInPath(dir), 500);
     const std::pair<const char *, QString> cases[] = {
         {"XDG_CURRENT_DESKTOP=sway", "swaymsg output * bg \"" + kPic + "\" fill failed (exit status 3): Error: no outputs"},
         {"XDG_CURRENT_DESKTOP=MATE", "gsettings is not installed."},
@@ -158,7 +141,7 @@ TEST(WallpaperBackends, FailingMissingAndHangingToolsAreReportedInTheirOwnWords)
         EXPECT_FALSE(r.ok) << env;
         EXPECT_EQ(r.error, error);
     }
-    EXPECT_EQ(TempDir::read(dir.path("bin/swaymsg.log")), "output\n*\nbg\n" + kPic.toUtf8() + "\nfill\n");
+    EXPECT_EQ(dw::test::calls(log), (QList<QStringList>{{"output", "*", "bg", kPic, "fill"}}));
 }
 
 TEST(WallpaperBackends, GnomeAgainstRealGsettings)
@@ -193,7 +176,8 @@ TEST(WallpaperBackends, GnomeAgainstRealGsettings)
 TEST(DailySchedule, WritesVerifiableUnitsOnceAndRemovesThem)
 {
     TempDir dir;
-    ProcessToolRunner tools(standIns(dir, {{"systemctl", "exit 0"}}));
+    const QString log = dw::test::standIn(dir, "systemctl");
+    ProcessToolRunner tools(dw::test::standInPath(dir));
     const QString program = QStringLiteral(DW_BINARY_DIR "/wrenpad");
     DailySchedule schedule(dir.path("config"), program, tools);
 
@@ -209,9 +193,8 @@ TEST(DailySchedule, WritesVerifiableUnitsOnceAndRemovesThem)
     EXPECT_TRUE(timer.contains("OnCalendar=*-*-* 00:00:05\n") && timer.contains("Persistent=true\n")) << timer.constData();
     EXPECT_TRUE(TempDir::read(schedule.autostartPath()).contains("\nExec=" + program.toUtf8() + " --daily\n"));
     EXPECT_EQ(QDir(dir.path("config/systemd/user")).entryList(QDir::Files).size(), 2);
-    EXPECT_EQ(TempDir::read(dir.path("bin/systemctl.log")),
-              "--user\ndaemon-reload\n--user\nenable\n--now\ndatewren-wallpaper.timer\n"
-              "--user\ndaemon-reload\n--user\nenable\n--now\ndatewren-wallpaper.timer\n");
+    const QStringList reload{"--user", "daemon-reload"}, enable{"--user", "enable", "--now", "datewren-wallpaper.timer"};
+    EXPECT_EQ(dw::test::calls(log), (QList<QStringList>{reload, enable, reload, enable}));
 
     if (const QString analyze = QStandardPaths::findExecutable("systemd-analyze"); !analyze.isEmpty()) {
         QProcess verify;
