@@ -137,13 +137,9 @@ TEST(DueCliTest, NotificationThroughTheBusAndTheFallback)
         EXPECT_EQ(m.signature(), "susssasa{sv}i");
         const QList<QVariant> v = m.arguments();
         ASSERT_EQ(v.size(), 8);
-        EXPECT_EQ(v[0].toString(), "Datewren");
-        EXPECT_EQ(v[3].toString(), c.summary);
-        EXPECT_EQ(v[4].toString(), c.body);
-        EXPECT_EQ(v[7].toInt(), -1);
         const QVariant urgency = qdbus_cast<QVariantMap>(v[6]).value("urgency");
-        EXPECT_EQ(urgency.metaType(), QMetaType::fromType<uchar>());
-        EXPECT_EQ(urgency.value<uchar>(), c.urgency);
+        EXPECT_EQ(std::tuple(v[0].toString(), v[3].toString(), v[4].toString(), v[7].toInt(), urgency.metaType(), urgency.value<uchar>()),
+                  std::tuple(QStringLiteral("Datewren"), c.summary, c.body, -1, QMetaType::fromType<uchar>(), c.urgency));
     }
     EXPECT_EQ(r.out, "Notification shown: Today: Now\n");
     setPreferenceFlag(store, QLatin1String(kNotifyDailyKey), false);

@@ -71,11 +71,9 @@ TEST(InteropCommandsTest, MessagesAndTheAddOrReplaceQuestion)
     test::TempDir dir;
     f.commands.importFiles({kPhone, dir.write("cut.vcf", "BEGIN:VCARD\r\n")});
     EXPECT_EQ(f.list.count(), 1);
-    ASSERT_EQ(f.prompter.messages.size(), 1u);
-    EXPECT_EQ(f.prompter.messages[0],
-              (Message{"Nothing was imported.\r\n" + dir.path("cut.vcf")
-                           + ": the contact that begins at line 1 has no END:VCARD; the file looks cut off",
-                       "Import Contacts and Calendars", Icon::Exclamation, Buttons::Ok, Button::Ok}));
+    EXPECT_EQ(f.prompter.messages, (std::vector<Message>{{"Nothing was imported.\r\n" + dir.path("cut.vcf")
+                                                              + ": the contact that begins at line 1 has no END:VCARD; the file looks cut off",
+                                                          "Import Contacts and Calendars", Icon::Exclamation, Buttons::Ok, Button::Ok}}));
     EXPECT_EQ(InteropCommands::importablePaths({"a.VCF", "b.ics", "c.dwe", "d.vcard", "e"}),
               (QStringList{"a.VCF", "b.ics", "d.vcard"}));
 }
@@ -87,11 +85,10 @@ TEST(InteropWindowTest, MenuDropAndExport)
     test::TempDir dir;
     QWidget *panel = w.window.listPanel();
     EXPECT_EQ(panel->contextMenuPolicy(), Qt::ActionsContextMenu);
-    auto trigger = [&](const QString &text) {
-        for (QAction *a : panel->actions())
-            if (a->text() == text)
-                return a->trigger(), true;
-        return false;
+    const auto trigger = [&](const QString &text) {
+        const QList<QAction *> all = panel->actions();
+        const auto a = std::find_if(all.begin(), all.end(), [&](QAction *a) { return a->text() == text; });
+        return a != all.end() && (a[0]->trigger(), true);
     };
     // The menu: files through the prompter, the naming chosen in the dialog; an empty list asks nothing.
     w.prompter.choose(kPhone).answer(Button::No);

@@ -189,11 +189,7 @@ TEST(ImportCliTest, IntoMissingAndExistingList)
     test::TempDir dir;
     const QString list = dir.path("list.dwe");
     QString out; // what the last run printed
-    auto run = [&out](const QStringList &args) {
-        const test::WrenpadRun r = test::runWrenpad(args);
-        out = r.out;
-        return r.code;
-    };
+    const auto run = [&out](const QStringList &args) { const test::WrenpadRun r = test::runWrenpad(args); return out = r.out, r.code; };
     ASSERT_EQ(run({"--import", DW_TEST_DATA "/phone.vcf", "--into", list}), 0);
     EXPECT_EQ(out, "Imported 4 events from 3 contacts; 1 contact has no date\n1 entry skipped (--verbose lists them)\n");
     EXPECT_EQ(readListFile(list).events.size(), 4u);
