@@ -80,7 +80,6 @@ TEST(EditingWindowTest, EnterAddsOrModifiesAndCompletionFollowsTheHeaderSwitch)
     // The boxes show the emptied input row.
     EXPECT_EQ(t.focused(), t.row.nameBox());
     EXPECT_EQ(t.row.nameBox()->text() + (t.row.importantBox()->isChecked() ? "ticked" : ""), "");
-    EXPECT_EQ(t.w.listPanel()->countLabel()->text(), "Total events = 3");
 
     // Typed key by key: typing on over a shown completion brings the shortcut back; End keeps it.
     t.w.settings().shortcuts[7] = "bd";
@@ -107,19 +106,13 @@ TEST(EditingWindowTest, EnterAddsOrModifiesAndCompletionFollowsTheHeaderSwitch)
     EXPECT_EQ(header->text(), ListPanel::kHeaderCaption + " on");
     EXPECT_EQ(t.type(name, "Happy $bd"), "Happy Birthday");
 
-    // Modify from the list shows the event; Enter stores it.
-    t.focusNames(0);
-    QTest::keyClick(t.names(), Qt::Key_Return);
-    ASSERT_TRUE(t.list.editing());
-    EXPECT_EQ(t.row.nameBox()->selectedText(), "Ann");
-    EXPECT_EQ(t.row.addressBox()->currentText(), "a@x");
-    QTest::keyClick(t.row.nameBox(), Qt::Key_Escape);
-    EXPECT_EQ(t.focused(), t.row.nameBox());
-
-    // Double click on the date column, then Enter modifies: the event moves to the end.
+    // Double click on the date column shows the event, then Enter modifies: it moves to the end.
+    // (Return and Escape on the list are in the main window's key table.)
     t.list.select(0);
     emit t.w.listPanel()->modifyRequested(0, QStringLiteral("Date"));
+    ASSERT_TRUE(t.list.editing());
     EXPECT_EQ(t.focused(), t.row.datePicker());
+    EXPECT_EQ(t.row.nameBox()->text() + " " + t.row.addressBox()->currentText(), "Ann a@x");
     t.row.nameBox()->setText("Anne");
     QTest::keyClick(t.row.datePicker(), Qt::Key_Return);
     EXPECT_FALSE(t.list.editing());

@@ -1,6 +1,6 @@
 #include "page/preview/PreviewPage.h"
-#include "tests/support/StartedWindow.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/PreviewPanel.h"
 
@@ -16,26 +16,10 @@
 
 using namespace dw;
 
-namespace {
-// A temporary program folder, so the preview lands where the test can see it.
-struct TempPaths final : SystemPaths {
-    XdgSystemPaths xdg;
-    QString program;
-    QString programDir() const override { return program; }
-    QString configDir() const override { return xdg.configDir(); }
-    QString cacheDir() const override { return xdg.cacheDir(); }
-    QString dataHome() const override { return xdg.dataHome(); }
-    QString userFontsDir() const override { return xdg.userFontsDir(); }
-};
-} // namespace
-
 TEST(PreviewPanelTest, SelectingThePreviewTabWritesShowsAndExitRemovesThePage)
 {
-    test::TempDir program;
-    TempPaths paths;
-    paths.program = program.root();
-    test::WindowServices doubles; // its own paths are replaced by the temporary program folder
-    MainWindow window{AppServices{doubles.prompter, doubles.clock, doubles.fonts, doubles.shell, paths}};
+    test::TestWindow doubles;
+    MainWindow &window = doubles.window;
     int refreshes = 0;
     window.startupHooks().refreshDependentControls = [&] { ++refreshes; };
     auto *panel = window.tabPage(MainWindow::PreviewTab)->findChild<PreviewPanel *>();
@@ -51,7 +35,8 @@ TEST(PreviewPanelTest, SelectingThePreviewTabWritesShowsAndExitRemovesThePage)
     reopen();
     EXPECT_EQ(refreshes, 1);
     EXPECT_EQ(window.settings().fonts[1], QStringLiteral("Arial")); // the first of the fake families
-    const QString file = program.path(kPreviewFileName);
+    const QString file = window.previewPagePath();
+    EXPECT_EQ(file, previewFilePath(doubles.paths.programDir(), doubles.paths.cacheDir()));
     EXPECT_EQ(panel->lastFile(), file);
     EXPECT_EQ(test::TempDir::read(file),
               previewPageText({window.settings(), true, QDate(2026, 3, 5), QLocale::system(), doubles.fonts}).toUtf8());
@@ -83,13 +68,4 @@ TEST(PreviewPanelTest, SelectingThePreviewTabWritesShowsAndExitRemovesThePage)
     EXPECT_TRUE(window.close());
     EXPECT_FALSE(QFile::exists(file));
     EXPECT_TRUE(doubles.prompter.messages.empty());
-}
-
-// The first web view re-creates the native window; a window that counts as placed keeps its
-// position then, where a window manager would put an unplaced one anew (the offscreen platform
-// has no window manager, so the mark itself is what is checked).
-TEST(PreviewPanelTest, AStartedWindowCountsAsPlaced)
-{
-    test::StartedWindow started;
-    EXPECT_TRUE(started.window.testAttribute(Qt::WA_Moved));
 }
