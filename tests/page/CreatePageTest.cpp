@@ -146,18 +146,6 @@ TEST(CreatePageTest, FailedWriteKeepsThePreviousPageAndSaysWhy)
     EXPECT_EQ(f.prompter.messages.back(), error("The page could not be written to \"" + path
                                                 + "\".\r\nThe setting TaskbarHeight holds \"abc\", which is not a number."));
     EXPECT_EQ(TempDir::read(path), "previous page");
-
-    // A folder that cannot be made: the system's reason follows.
-    f.settings.taskbarHeight = "35";
-    f.prompter.reset();
-    f.dir.write("file", "x");
-    f.command.lastPagePath = f.dir.path("file/p.html");
-    f.command.create();
-    ASSERT_EQ(f.prompter.messages.size(), 1u);
-    EXPECT_EQ(f.prompter.messages[0].title, "Error");
-    EXPECT_TRUE(f.prompter.messages[0].text.startsWith("The page could not be written to \"" + f.command.lastPagePath
-                                                       + "\".\r\n"));
-    EXPECT_GT(f.prompter.messages[0].text.size(), f.command.lastPagePath.size() + 40);
     EXPECT_FALSE(f.command.createCaptionBlue());
 }
 

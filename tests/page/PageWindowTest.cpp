@@ -1,7 +1,7 @@
 #include "desktop/WallpaperOffer.h"
 #include "PageTestSupport.h"
 #include "tests/support/TempDir.h"
-#include "tests/support/TestWindow.h"
+#include "tests/support/StartedWindow.h"
 #include "ui/ListPanel.h"
 
 #include <QAction>
@@ -16,15 +16,9 @@ using namespace dw::test;
 
 namespace {
 
-struct PageWindowTest : ::testing::Test, TestWindow {
+struct PageWindowTest : ::testing::Test, StartedWindow {
     TempDir dir;
-
-    ~PageWindowTest() override
-    {
-        window.events().clear();
-        for (int i = 0; i < 5; ++i)
-            window.panelButton(i)->setEnabled(true);
-    }
+    PageWindowTest() : StartedWindow(false) {}
     QWidget *find(const char *name) { return window.findChild<QWidget *>(QString::fromLatin1(name)); }
 };
 

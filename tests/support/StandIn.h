@@ -56,9 +56,13 @@ inline QProcessEnvironment standInPath(const TempDir &dir)
 
 // Sets an environment variable of this process for a scope.
 struct ScopedEnv {
-    ScopedEnv(const char *name, const QByteArray &value) : name(name), old(qgetenv(name)) { qputenv(name, value); }
-    ~ScopedEnv() { qputenv(name, old); }
+    ScopedEnv(const char *name, const QByteArray &value) : name(name), wasSet(qEnvironmentVariableIsSet(name)), old(qgetenv(name))
+    {
+        qputenv(name, value);
+    }
+    ~ScopedEnv() { wasSet ? qputenv(name, old) : qunsetenv(name); }
     const char *name;
+    bool wasSet;
     QByteArray old;
 };
 
