@@ -17,7 +17,6 @@ using namespace dw;
 namespace {
 
 const QByteArray kList = listFileBytes({{"Ann", "01/02/2000", "-", 0, kDefaultRule}});
-const QByteArray kOldList = "Ann\r\n01/02/2000\r\n-\r\n0\r\nBen\r\n02/03/2001\r\n-\r\n1";
 
 QByteArray randomBytes(int n)
 {
@@ -31,48 +30,56 @@ QByteArray randomBytes(int n)
 bool writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.flush();
 }
 
-QByteArray utf16(const QByteArray &text)
-{
-    const QString s = QString::fromUtf8(text);
-    return "\xff\xfe" + QByteArray(reinterpret_cast<const char *>(s.utf16()), s.size() * 2);
-}
+// Something put where a file should be, and the reason a command gives for refusing it.
+struct Oddity {
+    const char *what;
+    std::function<bool(const QString &)> make;
+    const char *reason;
+};
 
-// A command to run, with the place it writes to (or "" when it only reads).
-struct Command {
-    const char *name;
+// A writing command; in its arguments OUT stands for what it writes and DIR for a folder
+// holding a current list (list.dwe) and an old one (old.dwe).
+struct Writer {
     const char *program;
-    std::function<QStringList(const QString &out, const QString &dir)> args;
+    QStringList args;
 };
 
-const Command kWriters[] = {
-    {"page", "wrenpad", [](const QString &out, const QString &dir) { return QStringList{"--write-html", out, dir + "/list.dwe"}; }},
-    {"preview", "wrenpad", [](const QString &out, const QString &dir) { return QStringList{"--write-preview", out, dir + "/list.dwe"}; }},
-    {"export", "wrenpad", [](const QString &out, const QString &) { return QStringList{"--export-settings", out}; }},
-    {"convert", "wrenfix", [](const QString &out, const QString &dir) { return QStringList{"--force", dir + "/old.dwe", out}; }},
+const Writer kWriters[] = {
+    {"wrenpad", {"--write-html", "OUT", "DIR/list.dwe"}},
+    {"wrenpad", {"--write-preview", "OUT", "DIR/list.dwe"}},
+    {"wrenpad", {"--export-settings", "OUT"}},
+    {"wrenfix", {"--force", "DIR/old.dwe", "OUT"}},
 };
+
+test::WrenpadRun runWriter(const Writer &w, const QString &out)
+{
+    const test::TempDir dir;
+    dir.write("list.dwe", kList);
+    dir.write("old.dwe", "Ann\r\n01/02/2000\r\n-\r\n0\r\nBen\r\n02/03/2001\r\n-\r\n1");
+    QStringList args = w.args;
+    args.replaceInStrings("DIR", dir.root()).replaceInStrings("OUT", out);
+    return test::runBuilt(w.program, args, dir.path("config"));
+}
 
 } // namespace
 
 TEST(HostileCliTest, EveryWriterOnAFullDiskFailsAndKeepsTheOldFile)
 {
-    for (const Command &c : kWriters) {
-        test::TempDir dir;
-        dir.write("list.dwe", kList);
-        dir.write("old.dwe", kOldList);
+    for (const Writer &w : kWriters) {
         test::SmallDisk disk;
         if (!disk.mounted())
             GTEST_SKIP() << disk.why();
         const QByteArray old = randomBytes(9000);
         const QString out = disk.write("out.dwe", old);
         disk.fill();
-        const auto r = test::runBuilt(c.program, c.args(out, dir.root()), dir.path("config"));
-        EXPECT_EQ(r.code, 1) << c.name;
-        EXPECT_TRUE(r.err.contains("No space left on device")) << c.name << ": " << r.err.toStdString();
-        EXPECT_EQ(test::TempDir::read(out), old) << c.name;
-        EXPECT_EQ(disk.entries(), QStringList{"out.dwe"}) << c.name;
+        const auto r = runWriter(w, out);
+        EXPECT_EQ(r.code, 1) << w.args[0].toStdString();
+        EXPECT_TRUE(r.err.contains("No space left on device")) << r.err.toStdString();
+        EXPECT_EQ(test::TempDir::read(out), old) << w.args[0].toStdString();
+        EXPECT_EQ(disk.entries(), QStringList{"out.dwe"}) << w.args[0].toStdString();
     }
     // The store itself on a full disk: an import is refused, the old store stays whole.
     test::TempDir dir;
@@ -89,77 +96,61 @@ TEST(HostileCliTest, EveryWriterOnAFullDiskFailsAndKeepsTheOldFile)
 
 TEST(HostileCliTest, SpecialDestinationsAreRefusedAndLeftAsTheyAre)
 {
-    const struct {
-        const char *what;
-        std::function<bool(const QString &)> make;
-        const char *reason;
-    } kinds[] = {
+    const Oddity kinds[] = {
         {"pipe", test::makeFifo, "It is a pipe, not a regular file"},
         {"null device", [](const QString &p) { return test::makeCharDevice(p, 3); }, "It is a device, not a regular file"},
         {"link to a pipe", [](const QString &p) { return test::makeFifo(p + ".pipe") && QFile::link(p + ".pipe", p); },
          "It is a pipe, not a regular file"},
-        {"read-only file",
-         [](const QString &p) {
-             QFile f(p);
-             return f.open(QIODevice::WriteOnly) && f.write("keep") == 4 && f.setPermissions(QFileDevice::ReadOwner);
-         },
+        {"read-only file", [](const QString &p) { return writeFile(p, "keep") && QFile::setPermissions(p, QFileDevice::ReadOwner); },
          "The file is read-only"},
     };
     // Each writer meets one kind, so every kind and every writer is covered once.
     for (size_t i = 0; i < std::size(kWriters); ++i) {
-        const Command &c = kWriters[i];
-        const auto &k = kinds[i];
-        test::TempDir dir;
-        dir.write("list.dwe", kList);
-        dir.write("old.dwe", kOldList);
+        const test::TempDir dir;
         const QString out = dir.path("out.dwe");
-        ASSERT_TRUE(k.make(out)) << k.what;
+        ASSERT_TRUE(kinds[i].make(out)) << kinds[i].what;
         const mode_t type = test::nodeType(out);
-        const auto r = test::runBuilt(c.program, c.args(out, dir.root()), dir.path("config"));
-        EXPECT_EQ(r.code, 1) << c.name << " / " << k.what;
-        EXPECT_TRUE(r.err.contains(k.reason)) << c.name << " / " << k.what << ": " << r.err.toStdString();
-        EXPECT_EQ(test::nodeType(out), type) << c.name << " / " << k.what;
+        const auto r = runWriter(kWriters[i], out);
+        EXPECT_EQ(r.code, 1) << kinds[i].what;
+        EXPECT_TRUE(r.err.contains(kinds[i].reason)) << kinds[i].what << ": " << r.err.toStdString();
+        EXPECT_EQ(test::nodeType(out), type) << kinds[i].what;
     }
 }
 
 TEST(HostileCliTest, EveryReaderRefusesSpecialEndlessAndBinaryInput)
 {
-    const struct {
-        const char *what;
-        std::function<bool(const QString &)> make;
-        const char *reason;
-    } inputs[] = {
+    const QString utf16 = QString::fromLatin1(kList);
+    const Oddity inputs[] = {
         {"pipe without a writer", test::makeFifo, "It is a pipe, not a regular file"},
         {"endless device", [](const QString &p) { return test::makeCharDevice(p, 5); }, "It is a device, not a regular file"},
         {"random bytes", [](const QString &p) { return writeFile(p, randomBytes(110000)); }, "It is not a text file"},
-        {"UTF-16 text", [](const QString &p) { return writeFile(p, utf16(kList)); }, "It is not a text file"},
+        {"UTF-16 text",
+         [&](const QString &p) {
+             return writeFile(p, "\xff\xfe" + QByteArray(reinterpret_cast<const char *>(utf16.utf16()), utf16.size() * 2));
+         },
+         "It is not a text file"},
     };
-    const struct {
-        const char *name;
-        QStringList args; // "IN" stands for the input
-        const char *message; // the start of the message, before the reason
-    } readers[] = {
-        {"list", {"--write-html", "page.html", "IN"}, "Cannot read \"IN\": "},
-        {"settings file", {"--write-html", "page.html", "--settings", "IN", "list.dwe"}, "Cannot read \"IN\": "},
-        {"import", {"--import-settings", "IN"}, "wrenpad: Cannot read \"IN\": "},
+    // In the arguments IN stands for the input; each message is followed by the input's reason.
+    const std::pair<QStringList, const char *> readers[] = {
+        {{"--write-html", "page.html", "IN"}, "Cannot read \"IN\": "},
+        {{"--write-html", "page.html", "--settings", "IN", "list.dwe"}, "Cannot read \"IN\": "},
+        {{"--import-settings", "IN"}, "wrenpad: Cannot read \"IN\": "},
     };
-    for (const auto &reader : readers) {
-        for (const auto &input : inputs) {
+    for (const auto &[readerArgs, message] : readers) {
+        for (const Oddity &input : inputs) {
             test::TempDir dir;
             dir.write("list.dwe", kList);
             const QString in = dir.path("in");
             ASSERT_TRUE(input.make(in)) << input.what;
-            QStringList args = reader.args;
+            QStringList args = readerArgs;
             args.replaceInStrings("page.html", dir.path("page.html")).replaceInStrings("list.dwe", dir.path("list.dwe"));
-            args.replaceInStrings("IN", in);
-            const auto r = test::runBuilt("wrenpad", args, dir.path("config"));
-            EXPECT_EQ(r.code, 1) << reader.name << " / " << input.what;
+            const auto r = test::runBuilt("wrenpad", args.replaceInStrings("IN", in), dir.path("config"));
+            EXPECT_EQ(r.code, 1) << readerArgs.join(' ').toStdString() << " / " << input.what;
             // A list is told by its format test, which text of any kind fails.
-            const bool formatTest = QByteArray(reader.name) == "list" && QByteArray(input.reason) == "It is not a text file";
+            const bool formatTest = readerArgs == readers[0].first && QByteArray(input.reason) == "It is not a text file";
             const QString expected = formatTest ? QStringLiteral("Convert file using DWE Converter before opening.")
-                                                : QString(reader.message).replace("IN", in) + input.reason;
-            EXPECT_TRUE(r.err.contains(expected))
-                << reader.name << " / " << input.what << ": " << r.err.toStdString();
+                                                : QString(message).replace("IN", in) + input.reason;
+            EXPECT_TRUE(r.err.contains(expected)) << input.what << ": " << r.err.toStdString();
             EXPECT_FALSE(QFile::exists(dir.path("page.html")));
             EXPECT_FALSE(QFile::exists(dir.path("config/Datewren/settings.ini")));
         }
