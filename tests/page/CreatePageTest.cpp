@@ -3,33 +3,16 @@
 #include "page/CreatePage.h"
 #include "page/DateCheck.h"
 #include "page/OutputWarnings.h"
-#include "platform/BusyIndicator.h"
-#include "platform/Clock.h"
-#include "platform/Shell.h"
 #include "tests/support/ListDoubles.h"
 #include "tests/support/ScriptedPrompter.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestWindow.h"
 
-#include <functional>
 
 using namespace dw;
 using namespace dw::test;
 
 namespace {
-
-// Both mark what they were asked while the command's caption was blue.
-struct WatchedBusy final : BusyIndicator {
-    QStringList shown;
-    std::function<bool()> blue;
-    void show(const QString &caption) override { shown << caption + (blue() ? "" : " (not blue)"); }
-    void hide() override {}
-};
-
-struct RecordingShell final : Shell {
-    QStringList opened;
-    std::function<bool()> blue;
-    bool open(const QString &p) override { return opened << p + (blue() ? " (blue)" : ""), true; }
-};
 
 Message written(const QString &path)
 {
@@ -51,12 +34,15 @@ struct Fixture {
     EventList list;
     SettingsModel settings;
     ScriptedPrompter prompter;
-    WatchedBusy busy;
+    RecordingBusy busy;
     FixedClock clock{2026, 3, 5};
     FakeFontCatalog fonts;
     CreatePageCommand command{list, settings, prompter, busy, clock, fonts};
     TempDir dir;
-    Fixture() { busy.blue = [this] { return command.createCaptionBlue(); }; }
+    Fixture()
+    {
+        busy.note = [this] { return command.createCaptionBlue() ? QString() : QStringLiteral(" (not blue)"); };
+    }
 };
 
 } // namespace
@@ -79,7 +65,7 @@ TEST(CreatePageTest, FirstUseAsksForAFileThenWritesAndConfirms)
     EXPECT_EQ(f.prompter.dialogs, std::vector<FileKind>({FileKind::Html}));
     EXPECT_EQ(f.prompter.messages, std::vector<Message>({written(path)}));
     // "Create HTML" stays blue from the start to the end of the command.
-    EXPECT_EQ(f.busy.shown, QStringList({"Checking Dates...", "Removing Duplicates...", "Sorting...\r\n(Monthwise)",
+    EXPECT_EQ(f.busy.captions, QStringList({"Checking Dates...", "Removing Duplicates...", "Sorting...\r\n(Monthwise)",
                                          "Writing HTML..."}));
     EXPECT_FALSE(f.command.createCaptionBlue());
     // Dates rewritten, the duplicate gone, month-wise order.
@@ -111,7 +97,7 @@ TEST(CreatePageTest, FirstUseAsksForAFileThenWritesAndConfirms)
 
     // "Open HTML" is blue while it opens the last page, and does nothing without one.
     RecordingShell shell;
-    shell.blue = [&] { return f.command.openCaptionBlue(); };
+    shell.note = [&] { return f.command.openCaptionBlue() ? QStringLiteral(" (blue)") : QString(); };
     f.command.openPage(shell);
     EXPECT_FALSE(f.command.openCaptionBlue());
     f.command.lastPagePath.clear();

@@ -4,16 +4,18 @@
 #include "platform/BusyIndicator.h"
 
 #include <QStringList>
+#include <functional>
 
 namespace dw::test {
 
-// Records every wait notice: the captions in order, how often it was hidden, and whether one
-// is up now.
+// Records every wait notice: the captions in order, each with what `note` says at that moment,
+// how often it was hidden, and whether one is up now.
 struct RecordingBusy final : BusyIndicator {
     QStringList captions;
     int hides = 0;
     bool shown = false;
-    void show(const QString &caption) override { captions << caption, shown = true; }
+    std::function<QString()> note = [] { return QString(); };
+    void show(const QString &caption) override { captions << caption + note(), shown = true; }
     void hide() override { ++hides, shown = false; }
 };
 

@@ -10,16 +10,19 @@
 #include <QAction>
 #include <QMenu>
 #include <QStringList>
+#include <functional>
 
 namespace dw::test {
 
-// Records what the window asked the desktop to open; `result` is what opening reports.
+// Records what the window asked the desktop to open, each with what `note` says at that moment;
+// `result` is what opening reports.
 struct RecordingShell final : Shell {
     QStringList opened;
     bool result = true;
+    std::function<QString()> note = [] { return QString(); };
     bool open(const QString &p) override
     {
-        opened << p;
+        opened << p + note();
         return result;
     }
 };
