@@ -18,18 +18,18 @@ const SortKind kAllKinds[] = {SortKind::Names, SortKind::Monthwise, SortKind::Ye
 
 TEST(SortTest, KeysAndOrdersOfTheFiveKinds)
 {
-    const std::vector<EventRecord> dated{ev("a", "05/01/2001"), ev("b", "04/02/1999"), ev("c", "05/01/1990")};
+    const std::vector<EventRecord> dated{ev{"a", "05/01/2001"}, ev{"b", "04/02/1999"}, ev{"c", "05/01/1990"}};
     const struct {
         SortKind kind;
         std::vector<EventRecord> rows;
         QStringList order; // names after sorting
     } cases[] = {
-        {SortKind::Names, {ev("bob", "1/1"), ev("Alice", "1/1"), ev("carl", "1/1")}, {"Alice", "bob", "carl"}},
+        {SortKind::Names, {ev{"bob", "1/1"}, ev{"Alice", "1/1"}, ev{"carl", "1/1"}}, {"Alice", "bob", "carl"}},
         {SortKind::Monthwise, dated, {"c", "a", "b"}},
         {SortKind::Yearwise, dated, {"c", "b", "a"}},
-        {SortKind::Address, {ev("x", "1/1", "Zed"), ev("y", "1/1", "apple"), ev("z", "1/1", "-")}, {"z", "y", "x"}},
+        {SortKind::Address, {ev{"x", "1/1", "Zed"}, ev{"y", "1/1", "apple"}, ev{"z", "1/1", "-"}}, {"z", "y", "x"}},
         {SortKind::Important,
-         {ev("u1", "15/06/2000"), ev("m", "01/01/2000", "-", 1, "06/04 00/00 00/00"), ev("u2", "20/12/1999")},
+         {ev{"u1", "15/06/2000"}, ev{"m", "01/01/2000", "-", 1, "06/04 00/00 00/00"}, ev{"u2", "20/12/1999"}},
          {"m", "u2", "u1"}},
     };
     for (auto [kind, rows, order] : cases) {
@@ -39,8 +39,8 @@ TEST(SortTest, KeysAndOrdersOfTheFiveKinds)
         // Rows move whole: every field stays with its name.
         EXPECT_TRUE(std::is_permutation(rows.begin(), rows.end(), before.begin(), before.end())) << int(kind);
     }
-    EXPECT_EQ(sortKey(ev("n", "25/03/1990", "-", 1), SortKind::Important), "1-03/25/1990");
-    EXPECT_EQ(sortKey(ev("n", "25/03/1990"), SortKind::Yearwise), "1990/03/25");
+    EXPECT_EQ(sortKey(ev{"n", "25/03/1990", "-", 1}, SortKind::Important), "1-03/25/1990");
+    EXPECT_EQ(sortKey(ev{"n", "25/03/1990"}, SortKind::Yearwise), "1990/03/25");
     EXPECT_EQ(sortStatusText(SortKind::Address), "(Add/Des-wise)");
     EXPECT_EQ(sortMenuText(SortKind::Important), "&Important-wise");
 }
@@ -63,8 +63,8 @@ TEST(SortTest, MatchesTheLiteralSelectionSortOnListsFullOfEqualKeys)
             const QString date = day + "/" + months[rng.bounded(months.size())] + "/"
                                  + years[rng.bounded(years.size())];
             // The row number in the rule makes every row distinguishable after sorting.
-            rows.push_back(ev(pool[rng.bounded(pool.size())], date, pool[rng.bounded(pool.size())],
-                              static_cast<int>(rng.bounded(3)) + (round % 7 == 0 ? -1 : round % 11 == 0 ? 9 : 0), QString::number(i)));
+            rows.push_back(ev{pool[rng.bounded(pool.size())], date, pool[rng.bounded(pool.size())],
+                              static_cast<int>(rng.bounded(3)) + (round % 7 == 0 ? -1 : round % 11 == 0 ? 9 : 0), QString::number(i)});
         }
         for (SortKind kind : kAllKinds) {
             std::vector<EventRecord> fast = rows, slow = rows;
@@ -77,14 +77,14 @@ TEST(SortTest, MatchesTheLiteralSelectionSortOnListsFullOfEqualKeys)
 
 TEST(SortTest, DuplicatesAreSameNameIgnoringCaseAndSameDateText)
 {
-    const std::vector<EventRecord> rows{ev("Tom", "01/01/2000", "first", 0), ev("TOM", "01/01/2000", "second", 1),
-                                        ev("Tom", "02/01/2000"), ev("tom", "1/1/2000"),
+    const std::vector<EventRecord> rows{ev{"Tom", "01/01/2000", "first", 0}, ev{"TOM", "01/01/2000", "second", 1},
+                                        ev{"Tom", "02/01/2000"}, ev{"tom", "1/1/2000"},
                                         // Joined, "tom1" + "2/01/2000" reads like "tom" + "12/01/2000":
                                         // two different events all the same.
-                                        ev("Tom1", "2/01/2000"), ev("Tom", "12/01/2000"),
+                                        ev{"Tom1", "2/01/2000"}, ev{"Tom", "12/01/2000"},
                                         // Lower-cased beyond ASCII; the Kelvin sign lower-cases to "k".
-                                        ev("\u00c9mile", "01/01/2000"), ev("\u00e9MILE", "01/01/2000"),
-                                        ev("\u212a", "01/01/2000"), ev("K", "01/01/2000"), ev("k\u00e9", "01/01/2000")};
+                                        ev{"\u00c9mile", "01/01/2000"}, ev{"\u00e9MILE", "01/01/2000"},
+                                        ev{"\u212a", "01/01/2000"}, ev{"K", "01/01/2000"}, ev{"k\u00e9", "01/01/2000"}};
     EXPECT_EQ(withoutDuplicates(rows),
               (std::vector<EventRecord>{rows[0], rows[2], rows[3], rows[4], rows[5], rows[6], rows[8], rows[10]}));
 }
@@ -95,13 +95,13 @@ TEST(SortCommandsTest, NoticesMessagesAndSelection)
     test::ScriptedPrompter prompter;
     test::RecordingBusy busy;
 
-    list.append(ev("only", "01/01/2000"));
+    list.append(ev{"only", "01/01/2000"});
     sortList(list, SortKind::Important, prompter, busy);
     removeDuplicates(list, busy);
     EXPECT_TRUE(prompter.messages.empty());
     EXPECT_TRUE(busy.captions.isEmpty());
 
-    list.append(ev("two", "01/01/1999"));
+    list.append(ev{"two", "01/01/1999"});
     sortList(list, SortKind::Important, prompter, busy);
     EXPECT_EQ(prompter.messages, (std::vector<Message>{{"There are no marked important events.", "Important Events",
                                                         Icon::Exclamation, Buttons::Ok, Button::Ok}}));
@@ -116,7 +116,7 @@ TEST(SortCommandsTest, NoticesMessagesAndSelection)
     // Above 200 events every sort removes duplicates first.
     std::vector<EventRecord> many;
     for (int i = 0; i < 201; ++i)
-        many.push_back(ev(i % 2 ? "Dup" : QString("E%1").arg(i), "05/05/2000"));
+        many.push_back(ev{i % 2 ? "Dup" : QString("E%1").arg(i), "05/05/2000"});
     list.replaceAll(many);
     busy = {};
     sortList(list, SortKind::Names, prompter, busy);
