@@ -16,6 +16,7 @@ using namespace dw;
 
 namespace {
 const QString kPhone = QStringLiteral(DW_TEST_DATA "/phone.vcf");
+const QString kImport = QStringLiteral("Import Contacts and Calendars");
 
 // Accepts the next modal dialog once it runs, after `set` has made its choices.
 void acceptNextDialog(std::function<void(QDialog &)> set = {})
@@ -44,9 +45,8 @@ TEST(InteropCommandsTest, MessagesAndTheAddOrReplaceQuestion)
                            "(Press 'No' to clear the current list and load the file.)",
                            "Add", Icon::Question, Buttons::YesNoCancel, Button::Yes};
     const Message report{"Imported 4 events from 3 contacts; 1 contact has no date\r\n\r\nShow the 1 skipped entry?",
-                         "Import Contacts and Calendars", Icon::Information, Buttons::YesNo, Button::No};
-    const Message details{"No Date Person: no date", "Import Contacts and Calendars", Icon::Information,
-                          Buttons::Ok, Button::Ok};
+                         kImport, Icon::Information, Buttons::YesNo, Button::No};
+    const Message details{"No Date Person: no date", kImport, Icon::Information, Buttons::Ok, Button::Ok};
     const struct {
         Button answer;
         int count;
@@ -71,9 +71,10 @@ TEST(InteropCommandsTest, MessagesAndTheAddOrReplaceQuestion)
     test::TempDir dir;
     f.commands.importFiles({kPhone, dir.write("cut.vcf", "BEGIN:VCARD\r\n")});
     EXPECT_EQ(f.list.count(), 1);
-    EXPECT_EQ(f.prompter.messages, (std::vector<Message>{{"Nothing was imported.\r\n" + dir.path("cut.vcf")
-                                                              + ": the contact that begins at line 1 has no END:VCARD; the file looks cut off",
-                                                          "Import Contacts and Calendars", Icon::Exclamation, Buttons::Ok, Button::Ok}}));
+    const QString cut = dir.path("cut.vcf") + ": the contact that begins at line 1 has no END:VCARD;"
+                                              " the file looks cut off";
+    const Message refused{"Nothing was imported.\r\n" + cut, kImport, Icon::Exclamation, Buttons::Ok, Button::Ok};
+    EXPECT_EQ(f.prompter.messages, std::vector{refused});
     EXPECT_EQ(InteropCommands::importablePaths({"a.VCF", "b.ics", "c.dwe", "d.vcard", "e"}),
               (QStringList{"a.VCF", "b.ics", "d.vcard"}));
 }
@@ -83,17 +84,18 @@ TEST(InteropWindowTest, MenuDropAndExport)
 {
     test::StartedWindow w;
     test::TempDir dir;
-    QWidget *panel = w.window.listPanel();
+    ListPanel *panel = w.window.listPanel();
     EXPECT_EQ(panel->contextMenuPolicy(), Qt::ActionsContextMenu);
     const auto trigger = [&](const QString &text) {
-        const QList<QAction *> all = panel->actions();
-        const auto a = std::find_if(all.begin(), all.end(), [&](QAction *a) { return a->text() == text; });
-        return a != all.end() && (a[0]->trigger(), true);
+        for (QAction *a : panel->actions())
+            if (a->text() == text)
+                return a->trigger();
+        ADD_FAILURE() << "no menu entry " << text.toStdString();
     };
-    // The menu: files through the prompter, the naming chosen in the dialog; an empty list asks nothing.
+    // The menu: files through the prompter, naming from the dialog; an empty list asks nothing.
     w.prompter.choose(kPhone).answer(Button::No);
     acceptNextDialog([](QDialog &d) { d.findChildren<QRadioButton *>().at(1)->setChecked(true); });
-    ASSERT_TRUE(trigger("Import Contacts and Calendars..."));
+    trigger(kImport + "...");
     EXPECT_EQ(w.prompter.dialogs, std::vector{FileKind::Contacts});
     ASSERT_EQ(w.window.events().count(), 4);
     EXPECT_EQ(w.window.events().rows()[0].name, "Grace Hopper's birthday");
@@ -104,22 +106,24 @@ TEST(InteropWindowTest, MenuDropAndExport)
     acceptNextDialog([](QDialog &d) { d.findChildren<QRadioButton *>().at(1)->setChecked(true); });
     QMimeData mime;
     mime.setUrls({QUrl::fromLocalFile(kPhone)});
-    QWidget *column = w.window.listPanel()->column(1)->viewport(); // a drop goes where the drag was accepted
+    QWidget *column = panel->column(1)->viewport(); // a drop goes where the drag was accepted
     QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(column, &enter);
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(column, &drop);
     EXPECT_EQ(w.window.events().count(), 4);
     ASSERT_EQ(w.prompter.texts().size(), 2);
-    EXPECT_EQ(w.prompter.texts()[1], "Imported 0 events from 3 contacts; 1 contact has no date\r\n\r\nShow the 5 skipped entries?");
+    EXPECT_EQ(w.prompter.texts()[1], "Imported 0 events from 3 contacts; 1 contact has no date\r\n\r\n"
+                                     "Show the 5 skipped entries?");
 
     // The export writes where the prompter says and reports the count.
     w.prompter.reset();
     const QString ics = dir.path("out.ics");
     w.prompter.choose(ics);
     acceptNextDialog();
-    ASSERT_TRUE(trigger("Export Calendar..."));
+    trigger("Export Calendar...");
     EXPECT_EQ(w.prompter.dialogs, std::vector{FileKind::Calendar});
-    EXPECT_EQ(w.prompter.messages, (std::vector{Message{"Exported 4 events to " + ics, "Export Calendar", Icon::Information}}));
+    const Message exported{"Exported 4 events to " + ics, "Export Calendar", Icon::Information};
+    EXPECT_EQ(w.prompter.messages, std::vector{exported});
     EXPECT_EQ(readICalendar(test::TempDir::read(ics), {}).events.size(), 4u);
 }
