@@ -1,6 +1,7 @@
-// The editing boxes, menus and dialog wired into the real main window, offscreen. Which key
-// runs when, and which controls rest while modifying, are tables in the main window's test;
-// what the commands do is checked on the commands.
+// The editing boxes, menus and dialog wired into the real main window, offscreen: one check per
+// control that it reaches its command, and the fixed captions. Which key runs when, and which
+// controls rest while modifying, are tables in the main window's test; what the commands do is
+// checked on the commands.
 #include "tests/support/StartedWindow.h"
 #include "ui/EventMenus.h"
 #include "ui/InputRow.h"
@@ -32,7 +33,6 @@ struct Window : dw::test::StartedWindow {
 
     Window() { list.appendRows({{"Ann", "30/04/1980", "a@x", 0, "06/04 00/00 00/00"}, {"Bob", "01/05/1990", "-", 0}}); }
     QListView *names() const { return w.listPanel()->column(0); }
-    QWidget *focused() const { return QApplication::focusWidget(); }
     // Types into an emptied box key by key, then presses `then`; returns what the box shows.
     QString type(QLineEdit *box, const QString &text, Qt::Key then = Qt::Key_unknown)
     {
@@ -43,15 +43,11 @@ struct Window : dw::test::StartedWindow {
             QTest::keyClick(box, then);
         return box->text();
     }
-    void focusNames(int selected)
+    // Opens the Customise Event dialog on a row from the list's menu.
+    FrmWhen *customise(int selected)
     {
         list.select(selected);
         names()->setFocus();
-    }
-    // Opens the Customise Event dialog on a row from the list's menu.
-    FrmWhen *customise(int row)
-    {
-        focusNames(row);
         w.findChild<QAction *>(QStringLiteral("mnuCustom"))->trigger();
         return editing.menus().customiseDialog();
     }
@@ -59,8 +55,7 @@ struct Window : dw::test::StartedWindow {
     {
         QLabel *header = w.listPanel()->headerLabel();
         header->resize(2000, header->height());
-        QTest::mouseClick(header, Qt::LeftButton, {},
-                          QPoint(twipsFromLeft * header->logicalDpiX() / 96 / 15, 3));
+        QTest::mouseClick(header, Qt::LeftButton, {}, QPoint(twipsFromLeft * header->logicalDpiX() / 96 / 15, 3));
     }
 };
 
@@ -78,7 +73,7 @@ TEST(EditingWindowTest, EnterAddsOrModifiesAndCompletionFollowsTheHeaderSwitch)
     ASSERT_EQ(t.list.count(), 3);
     EXPECT_EQ(t.list.at(2), (EventRecord{"Cy", "30/04/1980", "-", 1, "00/00 00/00 00/00"}));
     // The boxes show the emptied input row.
-    EXPECT_EQ(t.focused(), t.row.nameBox());
+    EXPECT_EQ(QApplication::focusWidget(), t.row.nameBox());
     EXPECT_EQ(t.row.nameBox()->text() + (t.row.importantBox()->isChecked() ? "ticked" : ""), "");
 
     // Typed key by key: typing on over a shown completion brings the shortcut back; End keeps it.
@@ -90,11 +85,9 @@ TEST(EditingWindowTest, EnterAddsOrModifiesAndCompletionFollowsTheHeaderSwitch)
     EXPECT_EQ(t.type(name, "Happy $bd"), "Happy Birthday");
     EXPECT_EQ(name->selectedText(), "Birthday");
     EXPECT_EQ(t.type(name, "Happy $bdx"), "Happy $bdx");
-    EXPECT_EQ(t.type(address, "ann@ggroup.org"), "ann@ggroup.org");
-    EXPECT_EQ(t.type(address, "ann@gg", Qt::Key_End), "ann@gmail.com");
+    t.type(address, "ann@gg", Qt::Key_End);
     QTest::keyClicks(address, "x");
     EXPECT_EQ(address->text(), "ann@gmail.comx");
-    EXPECT_EQ(t.type(address, "ann@gg", Qt::Key_Backspace), "ann@");
     // The header's switch: a click left of it changes nothing, one on it turns completion off.
     QLabel *header = t.w.listPanel()->headerLabel();
     t.clickHeader(4300);
@@ -102,22 +95,17 @@ TEST(EditingWindowTest, EnterAddsOrModifiesAndCompletionFollowsTheHeaderSwitch)
     t.clickHeader(4420);
     EXPECT_EQ(header->text(), ListPanel::kHeaderCaption + " off");
     EXPECT_EQ(t.type(name, "Happy $bd"), "Happy $bd");
-    t.clickHeader(4420);
-    EXPECT_EQ(header->text(), ListPanel::kHeaderCaption + " on");
-    EXPECT_EQ(t.type(name, "Happy $bd"), "Happy Birthday");
 
-    // Double click on the date column shows the event, then Enter modifies: it moves to the end.
-    // (Return and Escape on the list are in the main window's key table.)
+    // A double click on the date column shows the event with the date picker focused; Enter there
+    // modifies. (Return and Escape on the list are in the main window's key table.)
     t.list.select(0);
     emit t.w.listPanel()->modifyRequested(0, QStringLiteral("Date"));
     ASSERT_TRUE(t.list.editing());
-    EXPECT_EQ(t.focused(), t.row.datePicker());
+    EXPECT_EQ(QApplication::focusWidget(), t.row.datePicker());
     EXPECT_EQ(t.row.nameBox()->text() + " " + t.row.addressBox()->currentText(), "Ann a@x");
     t.row.nameBox()->setText("Anne");
     QTest::keyClick(t.row.datePicker(), Qt::Key_Return);
-    EXPECT_FALSE(t.list.editing());
     EXPECT_EQ(t.list.at(2), (EventRecord{"Anne", "30/04/1980", "a@x", 0, "00/00 00/00 00/00"}));
-    EXPECT_EQ(t.focused(), t.row.nameBox());
 }
 
 TEST(EditingWindowTest, EventPopupFromKeyAndMouseAndTheShowEventsMenu)
@@ -128,7 +116,7 @@ TEST(EditingWindowTest, EventPopupFromKeyAndMouseAndTheShowEventsMenu)
     t.list.select(1);
     QTest::keyClick(t.row.nameBox(), Qt::Key_Menu); // no list focus: passes on
     EXPECT_FALSE(t.popup->isVisible());
-    t.focusNames(1);
+    t.names()->setFocus();
     QTest::keyClick(t.names(), Qt::Key_Menu);
     ASSERT_TRUE(t.popup->isVisible());
     EXPECT_EQ(t.editing.menus().markItem()->text(), "Mark as Important");
@@ -136,7 +124,8 @@ TEST(EditingWindowTest, EventPopupFromKeyAndMouseAndTheShowEventsMenu)
     t.popup->hide();
     EXPECT_EQ(t.list.at(1).mark, 1);
 
-    // A right click selects the row under the pointer, focuses the list and opens the menu.
+    // A right click selects the row under the pointer, focuses the list and opens the menu;
+    // below the last row the selection stays and no menu opens.
     t.row.nameBox()->setFocus();
     t.list.select(0);
     const QRect second = t.names()->visualRect(t.names()->model()->index(1, 0));
@@ -146,7 +135,6 @@ TEST(EditingWindowTest, EventPopupFromKeyAndMouseAndTheShowEventsMenu)
     EXPECT_EQ(t.editing.menus().markItem()->text(), "Unmark as &Important");
     t.popup->hide();
     EXPECT_TRUE(t.list.listFocus());
-    // Below the last row: the selection stays and no menu opens.
     QTest::mouseClick(t.names()->viewport(), Qt::RightButton, {}, second.center() + QPoint(0, 60));
     EXPECT_EQ(t.list.selected(), 1);
     EXPECT_FALSE(t.popup->isVisible());
@@ -158,7 +146,6 @@ TEST(EditingWindowTest, EventPopupFromKeyAndMouseAndTheShowEventsMenu)
     EXPECT_FALSE(t.editing.menus().nextDaysItem()->isVisible());
     t.w.settings().remindBefore = "7";
     t.w.panelButton(MainWindow::ListButton)->click();
-    EXPECT_EQ(t.editing.menus().nextDaysItem()->text(), "Next 7 days");
     t.w.listPanel()->eventsButton()->click();
     EXPECT_TRUE(menu->isVisible());
     menu->hide();
@@ -170,7 +157,7 @@ TEST(EditingWindowTest, CustomiseEventDialog)
 {
     Window t;
     const QString longName = QString(300, QLatin1Char('W')) + " & Co";
-    t.list.append({longName, "10/01/1990", "-", 0, "00/00 20/12 05/01"});
+    t.list.append(EventRecord{longName, "10/01/1990", "-", 0, "00/00 20/12 05/01"});
     FrmWhen *d = t.customise(0);
     ASSERT_NE(d, nullptr);
     EXPECT_TRUE(d->isVisible() && d->windowModality() == Qt::ApplicationModal);
@@ -182,7 +169,7 @@ TEST(EditingWindowTest, CustomiseEventDialog)
     d->applyButton()->click();
     EXPECT_TRUE(d->isVisible() && d->focusWidget() == d->onlyText());
     EXPECT_EQ(d->onlyText()->text() + " " + t.list.at(0).rule, "05/04 06/04 00/00 00/00");
-    d->onlyText()->setText("15/4");
+    d->onlyText()->setText("15/4"); // inside the range: dropped
     d->betweenBox()->setChecked(true);
     d->fromBox()->setText("10/4");
     d->toBox()->setText("20/04");
@@ -190,13 +177,12 @@ TEST(EditingWindowTest, CustomiseEventDialog)
     EXPECT_EQ(t.list.at(0).rule, "00/00 10/04 20/04");
     EXPECT_TRUE(t.prompter.messages.empty());
 
+    // A long name is cut to the label with the whole name as its tip; Cancel stores nothing.
     ASSERT_NE(d = t.customise(2), nullptr);
     const QString cut = d->eventNameLabel()->text();
     EXPECT_TRUE(cut.endsWith("...") && longName.startsWith(cut.chopped(3)));
-    EXPECT_LT(d->eventNameLabel()->fontMetrics().horizontalAdvance(cut),
-              1900 * d->logicalDpiX() / 96 / 15);
+    EXPECT_LT(d->eventNameLabel()->fontMetrics().horizontalAdvance(cut), 1900 * d->logicalDpiX() / 96 / 15);
     EXPECT_EQ(d->eventNameLabel()->toolTip(), longName);
-    EXPECT_EQ(d->fromBox()->text() + d->toBox()->text(), "20/1205/01");
     d->cancelButton()->click();
     EXPECT_EQ(t.list.at(2).rule, "00/00 20/12 05/01");
 }

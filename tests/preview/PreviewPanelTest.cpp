@@ -16,12 +16,12 @@
 
 using namespace dw;
 
-TEST(PreviewPanelTest, SelectingThePreviewTabWritesShowsAndExitRemovesThePage)
+// The preview tab writes the page from the list and the look as they are at each visit. What the
+// page holds is pinned by the golden pages; its removal at exit by the main window's exit test.
+TEST(PreviewPanelTest, EachVisitToThePreviewTabWritesAndShowsThePage)
 {
     test::TestWindow doubles;
     MainWindow &window = doubles.window;
-    int refreshes = 0;
-    window.startupHooks().refreshDependentControls = [&] { ++refreshes; };
     auto *panel = window.tabPage(MainWindow::PreviewTab)->findChild<PreviewPanel *>();
     ASSERT_NE(panel, nullptr);
     EXPECT_EQ(panel->view(), nullptr); // no browser engine until the tab is opened
@@ -29,17 +29,17 @@ TEST(PreviewPanelTest, SelectingThePreviewTabWritesShowsAndExitRemovesThePage)
         window.tabStrip()->setCurrentIndex(MainWindow::EffectsTab);
         window.tabStrip()->setCurrentIndex(MainWindow::PreviewTab);
     };
+    auto page = [&](bool important) {
+        return previewPageText({window.settings(), important, QDate(2026, 3, 5), QLocale::system(), doubles.fonts}).toUtf8();
+    };
 
     window.settings().fonts[1].clear();
-    window.events().append({QStringLiteral("Ann"), QStringLiteral("05/03/1990"), kNoAddress, 1, kDefaultRule});
+    window.events().append(EventRecord{QStringLiteral("Ann"), QStringLiteral("05/03/1990"), kNoAddress, 1, kDefaultRule});
     reopen();
-    EXPECT_EQ(refreshes, 1);
     EXPECT_EQ(window.settings().fonts[1], QStringLiteral("Arial")); // the first of the fake families
     const QString file = window.previewPagePath();
     EXPECT_EQ(file, previewFilePath(doubles.paths.programDir(), doubles.paths.cacheDir()));
-    EXPECT_EQ(panel->lastFile(), file);
-    EXPECT_EQ(test::TempDir::read(file),
-              previewPageText({window.settings(), true, QDate(2026, 3, 5), QLocale::system(), doubles.fonts}).toUtf8());
+    EXPECT_EQ(test::TempDir::read(file), page(true));
     EXPECT_EQ(panel->title(), QStringLiteral("Main Date,  Name-Date,  Scroller,  Important"));
     ASSERT_NE(panel->view(), nullptr);
 #ifdef DW_HAVE_WEBENGINE
@@ -57,15 +57,10 @@ TEST(PreviewPanelTest, SelectingThePreviewTabWritesShowsAndExitRemovesThePage)
     setBrowserCompatPreference(store, true);
 #endif
 
-    // Coming back rebuilds the page from the list and the look as they are now.
     window.events().clear();
     window.settings().showBlock[0] = false;
     reopen();
+    EXPECT_EQ(test::TempDir::read(file), page(false));
     EXPECT_EQ(panel->title(), QStringLiteral("Name-Date,  Scroller"));
-    EXPECT_FALSE(test::TempDir::read(file).contains("Important - "));
-
-    window.show();
-    EXPECT_TRUE(window.close());
-    EXPECT_FALSE(QFile::exists(file));
     EXPECT_TRUE(doubles.prompter.messages.empty());
 }
