@@ -10,14 +10,12 @@ using namespace dw;
 TEST(FontCatalogTest, MeasuresAtFractionalPixelSizes)
 {
     QtFontCatalog fonts;
-    const auto width = [&](double px, bool bold, const QString &text = QStringLiteral("Mum's birthday  -  14/02/1958")) {
-        return fonts.textWidth(QStringLiteral("DejaVu Sans"), px, bold, false, text);
-    };
-    EXPECT_GT(width(14, false), 100);
+    const QString text = QStringLiteral("Mum's birthday  -  14/02/1958");
+    const auto width = [&](double px, bool bold) { return fonts.textWidth("DejaVu Sans", px, bold, false, text); };
     EXPECT_LT(width(14, false), width(14.0 + 2.0 / 3.0, false));
     EXPECT_LT(width(14.0 + 2.0 / 3.0, false), width(15, false));
     EXPECT_GT(width(14, true), width(14, false));
-    EXPECT_DOUBLE_EQ(width(14, false, QString()), 0);
+    EXPECT_DOUBLE_EQ(fonts.textWidth("DejaVu Sans", 14, false, false, QString()), 0);
 }
 
 // The pair table gives the font engine's width bit for bit for every text it accepts, in the
@@ -28,13 +26,13 @@ TEST(FontCatalogTest, PairTableMatchesTheFontEngine)
     QtFontCatalog fonts;
     std::vector<QString> texts;
     const QString letters = QStringLiteral("AVWTYLPfiflffjxyzåéßøÆŒœŁžǅ'\"-.,/&()");
-    for (int i = 0; i < 260; ++i) {
-        QString name = QStringLiteral("Person %1 %2").arg(i * 7919).arg(letters[i % letters.size()]);
-        name += letters.mid(i * 5 % letters.size(), 3) + QStringLiteral("  -  %1/%2/19%3")
-                    .arg(i % 28 + 1, 2, 10, QLatin1Char('0')).arg(i % 12 + 1, 2, 10, QLatin1Char('0')).arg(i % 90 + 10);
-        texts.push_back(name);
-    }
-    const std::vector<QString> refused{"Zoë\u0301 Adams", "Party 🎂 time", "سارة أحمد", "Ελένη", "a\tb", "soft\u00adhyphen"};
+    for (int i = 0; i < 260; ++i)
+        texts.push_back(QStringLiteral("Person %1 %2").arg(i * 7919).arg(letters[i % letters.size()])
+                        + letters.mid(i * 5 % letters.size(), 3)
+                        + QStringLiteral("  -  %1/%2/19%3").arg(i % 28 + 1, 2, 10, QLatin1Char('0'))
+                              .arg(i % 12 + 1, 2, 10, QLatin1Char('0')).arg(i % 90 + 10));
+    const std::vector<QString> refused{"Zoë\u0301 Adams", "Party 🎂 time", "سارة أحمد", "Ελένη", "a\tb",
+                                       "soft\u00adhyphen"};
     texts.insert(texts.end(), refused.begin(), refused.end());
     for (const QString family : {"Times New Roman", "Arial", "DejaVu Sans", "Noto Color Emoji"}) {
         for (int style = 0; style < 4; ++style) {
@@ -50,7 +48,8 @@ TEST(FontCatalogTest, PairTableMatchesTheFontEngine)
             }
             for (const QString &t : refused)
                 EXPECT_FALSE(fonts.tableWidth(family, 14.67, bold, italic, t)) << t.toStdString();
-            EXPECT_TRUE(tabled > texts.size() / 2 || family == QLatin1String("Noto Color Emoji")) << family.toStdString();
+            const bool emoji = family == QLatin1String("Noto Color Emoji"); // emoji are left to the engine
+            EXPECT_GE(tabled, emoji ? 0 : texts.size() / 2 + 1) << family.toStdString();
             EXPECT_EQ(fonts.widestTextWidth(family, 14.67, bold, italic, texts), widest);
         }
     }
