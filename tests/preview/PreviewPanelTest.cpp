@@ -34,7 +34,7 @@ TEST(PreviewPanelTest, EachVisitToThePreviewTabWritesAndShowsThePage)
     };
 
     window.settings().fonts[1].clear();
-    window.events().append(EventRecord{QStringLiteral("Ann"), QStringLiteral("05/03/1990"), kNoAddress, 1, kDefaultRule});
+    window.events().append(EventRecord{"Ann", "05/03/1990", kNoAddress, 1});
     reopen();
     EXPECT_EQ(window.settings().fonts[1], QStringLiteral("Arial")); // the first of the fake families
     const QString file = window.previewPagePath();
