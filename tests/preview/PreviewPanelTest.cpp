@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #ifdef DW_HAVE_WEBENGINE
-#include "core/settings/SettingsStore.h"
 #include "page/compat/CompatScript.h"
 #include <QWebEngineScriptCollection>
 #include <QWebEngineView>
@@ -46,15 +45,10 @@ TEST(PreviewPanelTest, EachVisitToThePreviewTabWritesAndShowsThePage)
     auto *view = qobject_cast<QWebEngineView *>(panel->view());
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(view->url(), QUrl::fromLocalFile(file));
-    // The compatibility script belongs to the view, never to the file, and follows the preference.
+    // The compatibility script belongs to the view, never to the file.
     const QString compat = QStringLiteral("datewren-browser-compat");
     ASSERT_EQ(view->page()->scripts().find(compat).size(), 1);
     EXPECT_EQ(view->page()->scripts().find(compat).first().sourceCode(), compatScript());
-    FileSettingsStore store(FileSettingsStore::defaultPath());
-    setBrowserCompatPreference(store, false);
-    reopen();
-    EXPECT_TRUE(view->page()->scripts().find(compat).isEmpty());
-    setBrowserCompatPreference(store, true);
 #endif
 
     window.events().clear();
