@@ -280,7 +280,10 @@ struct EditingWindow : dw::test::StartedWindow {
     EventList &list = w.events();
     QMenu *popup = editing.menus().eventPopup();
 
-    EditingWindow() { list.appendRows({{"Ann", "30/04/1980", "a@x", 0, "06/04 00/00 00/00"}, {"Bob", "01/05/1990", "-", 0}}); }
+    EditingWindow()
+    {
+        list.appendRows({EventRecord{"Ann", "30/04/1980", "a@x", 0, "06/04 00/00 00/00"}, EventRecord{"Bob", "01/05/1990"}});
+    }
     QListView *names() const { return w.listPanel()->column(0); }
     // Types into an emptied box key by key, then presses `then`; returns what the box shows.
     QString type(QLineEdit *box, const QString &text, Qt::Key then = Qt::Key_unknown)
