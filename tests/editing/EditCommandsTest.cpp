@@ -71,7 +71,6 @@ TEST(EditCommandsTest, ModifyResetsTheRuleAndKeepsTheMark)
     f.list.select(0);
     f.cmd.startModify(InputField::Date);
     EXPECT_EQ(f.cmd.input().date, QDate(1980, 3, 5));
-    EXPECT_TRUE(f.cmd.input().important);
     EXPECT_FALSE(f.cmd.add());
     // Same name and date as Bob: no duplicate test on Modify.
     f.cmd.nameEdited("Bob");
