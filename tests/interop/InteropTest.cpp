@@ -34,18 +34,22 @@ std::vector<EventRecord> records(const ImportResult &r)
 
 } // namespace
 
+// The forms the sample books below do not use; 1604 is the year that means none.
 TEST(VCardTest, DateForms)
 {
-    const std::tuple<const char *, int, const char *> cases[] = { // value, the year that means none, "Y M D" ("" = refused)
-        {"1996-04-15", 0, "1996 4 15"}, {"19960415", 0, "1996 4 15"}, {"1996-04-15T23:30:00-08:00", 0, "1996 4 15"},
-        {"19960415T233000Z", 0, "1996 4 15"}, {"--0415", 0, "0 4 15"}, {"--04-15", 0, "0 4 15"},
-        {"1604-02-29", 1604, "0 2 29"}, {"1604-03-01", 0, "0 3 1"}, {"--0229", 0, "0 2 29"}, {"2000-02-29", 0, "2000 2 29"},
-        {"2023-02-29", 0, ""}, {"0000-00-00", 0, ""}, {"1996-04", 0, ""}, {"---15", 0, ""}, {"1996-4-15", 0, ""},
-        {"abcd-ef-gh", 0, ""}, {"", 0, ""},
+    const struct {
+        const char *value;
+        int omit; // the year the file says means none
+        const char *want; // "Y M D", "" = refused
+    } cases[] = {
+        {"19960415", 0, "1996 4 15"}, {"1996-04-15T23:30:00-08:00", 0, "1996 4 15"},
+        {"19960415T233000Z", 0, "1996 4 15"}, {"1604-02-29", 1604, "0 2 29"}, {"1604-03-01", 0, "0 3 1"},
+        {"--0229", 0, "0 2 29"}, {"2000-02-29", 0, "2000 2 29"}, {"1996-04", 0, ""}, {"---15", 0, ""},
+        {"1996-4-15", 0, ""}, {"abcd-ef-gh", 0, ""}, {"", 0, ""},
     };
-    for (const auto &[value, omit, want] : cases) {
-        const VCardDate d = parseVCardDate(QString::fromLatin1(value), omit);
-        EXPECT_EQ(d.ok ? QStringLiteral("%1 %2 %3").arg(d.year).arg(d.month).arg(d.day) : QString(), want) << value;
+    for (const auto &c : cases) {
+        const VCardDate d = parseVCardDate(QString::fromLatin1(c.value), c.omit);
+        EXPECT_EQ(d.ok ? QStringLiteral("%1 %2 %3").arg(d.year).arg(d.month).arg(d.day) : QString(), c.want) << c.value;
     }
 }
 
@@ -59,15 +63,17 @@ TEST(ImportTest, SampleFiles)
         int entries, withoutEvent;
         QStringList skipped, withKind; // the names as "Name's kind"
     };
+    const QString grace = QStringLiteral("grace@navy.example");
     const Case cases[] = {
         {"phone.vcf",
-         {rec("Grace Hopper", "09/12/1906", "grace@navy.example"), rec("Grace Hopper", "15/06/1930", "grace@navy.example"),
-          rec("Grace Hopper", "01/03/2001", "grace@navy.example"), rec("Ada Lovelace", "10/12/1604")},
+         {rec("Grace Hopper", "09/12/1906", grace), rec("Grace Hopper", "15/06/1930", grace),
+          rec("Grace Hopper", "01/03/2001", grace), rec("Ada Lovelace", "10/12/1604")},
          3, 1, {"No Date Person: no date"},
-         {"Grace Hopper's birthday", "Grace Hopper's anniversary", "Grace Hopper's retirement", "Ada Lovelace's birthday"}},
+         {"Grace Hopper's birthday", "Grace Hopper's anniversary", "Grace Hopper's retirement",
+          "Ada Lovelace's birthday"}},
         {"mail21.vcf",
-         {rec(QStringLiteral("Jürgen Müller"), "20/05/1995", "juergen@example.de"), rec(QStringLiteral("François"), "15/04/1604")},
-         2, 0, {QStringLiteral("Jürgen Müller: BDAY 19700229 is not a date")}, {QStringLiteral("Jürgen Müller's anniversary"), QStringLiteral("François's birthday")}},
+         {rec("Jürgen Müller", "20/05/1995", "juergen@example.de"), rec("François", "15/04/1604")},
+         2, 0, {"Jürgen Müller: BDAY 19700229 is not a date"}, {"Jürgen Müller's anniversary", "François's birthday"}},
         {"desktop40.vcf",
          {rec("Alan Turing", "23/06/1912", "first@example.org"), rec("Alan Turing", "07/06/1604", "first@example.org"),
           rec("Bad Dates", "09/09/1999")},
@@ -76,8 +82,8 @@ TEST(ImportTest, SampleFiles)
           "Bad Dates: X-EVOLUTION-ANNIVERSARY 2023-02-29 is not a date", "contact at line 21: no name (FN or N)"},
          {"Alan Turing's birthday", "Alan Turing's anniversary", "Bad Dates's anniversary"}},
         {"birthdays.ics",
-         {rec("Leap Baby", "29/02/1984"), rec("Day Sixty", "29/02/2024"), rec("Month End", "31/01/2020"), rec("Sam and Kim", "20/05/2025", "wedding", 1),
-          rec("Until Day", "04/07/2000")},
+         {rec("Leap Baby", "29/02/1984"), rec("Day Sixty", "29/02/2024"), rec("Month End", "31/01/2020"),
+          rec("Sam and Kim", "20/05/2025", "wedding", 1), rec("Until Day", "04/07/2000")},
          8, 3, {"Rent: does not repeat yearly", "Timed: not an all-day event", "Once: does not repeat"},
          {"Leap Baby's birthday", "Day Sixty", "Month End", "Sam and Kim's anniversary", "Until Day"}},
     };
@@ -140,7 +146,8 @@ TEST(ICalendarTest, ExportBytesAndRoundTrip)
     options.reminderDays = 7;
     options.birthdays = {true};
     const std::vector<EventRecord> list{
-        rec("Leap, Baby; \"x\"", "29/02/1984", "leap@example.org", 1), rec("Meeting", "12/03/2024", "room 4", 0, "10/03 01/03 11/03"),
+        rec("Leap, Baby; \"x\"", "29/02/1984", "leap@example.org", 1),
+        rec("Meeting", "12/03/2024", "room 4", 0, "10/03 01/03 11/03"),
         rec("Broken", "31/02/2024"), rec("LEAP, BABY; \"X\"", "29/02/1984", "other"), rec("Ada", "10/12/1604"),
         rec(QStringLiteral("Zoë 王 🎂 (x)"), "01/01/2020", "a, b; c", 0, "25/12 20/12 31/12"),
         rec("Wrap", "10/01/1990", "-", 0, "00/00 20/12 05/01")};
@@ -148,9 +155,8 @@ TEST(ICalendarTest, ExportBytesAndRoundTrip)
     EXPECT_EQ(out.written, 5);
     EXPECT_EQ(skippedLines(out.skipped), (QStringList{"Broken: date 31/02/2024 is not a date",
                                                       "LEAP, BABY; \"X\": same name and date as an earlier event"}));
-    const QByteArray stamped = QString::fromUtf8(out.bytes)
-                                   .replace(QRegularExpression(QStringLiteral("DTSTAMP:\\d{8}T\\d{6}Z")), "DTSTAMP:20260305T120000Z")
-                                   .toUtf8();
+    const QRegularExpression stamp(QStringLiteral("DTSTAMP:\\d{8}T\\d{6}Z"));
+    const QByteArray stamped = QString::fromUtf8(out.bytes).replace(stamp, "DTSTAMP:20260305T120000Z").toUtf8();
     EXPECT_EQ(stamped, test::TempDir::read(sample("export.ics")));
 
     icalcomponent *cal = icalparser_parse_string(out.bytes.constData());
@@ -160,8 +166,8 @@ TEST(ICalendarTest, ExportBytesAndRoundTrip)
          ev = icalcomponent_get_next_component(cal, ICAL_VEVENT_COMPONENT))
         summaries << QString::fromUtf8(icalcomponent_get_summary(ev));
     icalcomponent_free(cal);
-    EXPECT_EQ(summaries, (QStringList{"Leap, Baby; \"x\"", "Meeting", "Meeting", "Meeting", "Ada", QStringLiteral("Zoë 王 🎂 (x)"),
-                                      QStringLiteral("Zoë 王 🎂 (x)"), QStringLiteral("Zoë 王 🎂 (x)"), "Wrap", "Wrap"}));
+    const QString zoe = QStringLiteral("Zoë 王 🎂 (x)");
+    EXPECT_EQ(summaries, (QStringList{"Leap, Baby; \"x\"", "Meeting", "Meeting", "Meeting", "Ada", zoe, zoe, zoe, "Wrap", "Wrap"}));
 
     const ImportResult back = readICalendar(out.bytes, {});
     ASSERT_TRUE(back.ok);
@@ -188,12 +194,18 @@ TEST(ImportCliTest, IntoMissingAndExistingList)
 {
     test::TempDir dir;
     const QString list = dir.path("list.dwe");
+    const QString ics = QStringLiteral(DW_TEST_DATA "/birthdays.ics");
     QString out; // what the last run printed
-    const auto run = [&out](const QStringList &args) { const test::WrenpadRun r = test::runWrenpad(args); return out = r.out, r.code; };
+    const auto run = [&out](const QStringList &args) {
+        const test::WrenpadRun r = test::runWrenpad(args);
+        out = r.out;
+        return r.code;
+    };
     ASSERT_EQ(run({"--import", DW_TEST_DATA "/phone.vcf", "--into", list}), 0);
-    EXPECT_EQ(out, "Imported 4 events from 3 contacts; 1 contact has no date\n1 entry skipped (--verbose lists them)\n");
+    EXPECT_EQ(out, "Imported 4 events from 3 contacts; 1 contact has no date\n"
+                   "1 entry skipped (--verbose lists them)\n");
     EXPECT_EQ(readListFile(list).events.size(), 4u);
-    ASSERT_EQ(run({"--import", DW_TEST_DATA "/phone.vcf", DW_TEST_DATA "/birthdays.ics", "--into", list, "--verbose"}), 0);
+    ASSERT_EQ(run({"--import", DW_TEST_DATA "/phone.vcf", ics, "--into", list, "--verbose"}), 0);
     EXPECT_TRUE(out.startsWith("Imported 5 events from 3 contacts and 8 calendar events;")) << out.toStdString();
     EXPECT_TRUE(out.contains("  skipped Grace Hopper: already in the list on 09/12/1906\n"));
     EXPECT_EQ(readListFile(list).events.size(), 9u);
@@ -204,10 +216,9 @@ TEST(ImportCliTest, IntoMissingAndExistingList)
     EXPECT_EQ(run({"--import", DW_TEST_DATA "/mail21.vcf", cut, "--into", list}), 1);
     EXPECT_EQ(test::TempDir::read(list), before);
 
-    const QString ics = dir.path("out.ics");
-    ASSERT_EQ(run({"--export-ics", list, ics, "--days", "3"}), 0);
-    EXPECT_EQ(out, "Exported 9 events to " + ics + "\n");
-    const QString again = dir.path("again.dwe");
-    ASSERT_EQ(run({"--import", ics, "--into", again}), 0);
-    EXPECT_EQ(readListFile(again).events, readListFile(list).events);
+    // The export's bytes and their round trip are checked on the library above.
+    const QString exported = dir.path("out.ics");
+    ASSERT_EQ(run({"--export-ics", list, exported, "--days", "3"}), 0);
+    EXPECT_EQ(out, "Exported 9 events to " + exported + "\n");
+    EXPECT_EQ(readICalendar(test::TempDir::read(exported), {}).events.size(), 9u);
 }
