@@ -167,7 +167,8 @@ TEST(ICalendarTest, ExportBytesAndRoundTrip)
         summaries << QString::fromUtf8(icalcomponent_get_summary(ev));
     icalcomponent_free(cal);
     const QString zoe = QStringLiteral("Zoë 王 🎂 (x)");
-    EXPECT_EQ(summaries, (QStringList{"Leap, Baby; \"x\"", "Meeting", "Meeting", "Meeting", "Ada", zoe, zoe, zoe, "Wrap", "Wrap"}));
+    EXPECT_EQ(summaries, (QStringList{"Leap, Baby; \"x\"", "Meeting", "Meeting", "Meeting", "Ada", zoe, zoe, zoe,
+                                      "Wrap", "Wrap"}));
 
     const ImportResult back = readICalendar(out.bytes, {});
     ASSERT_TRUE(back.ok);
