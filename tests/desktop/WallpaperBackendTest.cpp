@@ -50,18 +50,13 @@ const QString kPic = QStringLiteral("/home/u/.local/share/Datewren/wallpaper/dat
 
 } // namespace
 
-// The environments of the command table below are detected too; these are the others.
-TEST(WallpaperDetection, DesktopsAsSessionsNameThem)
+// Desktops known by name are detected in the command table below (sway with the failing tools);
+// here, what decides when no name is given.
+TEST(WallpaperDetection, WithoutADesktopNameTheDisplayOrTheRecordedDesktopDecides)
 {
-    const std::pair<const char *, const char *> cases[] = { // environment, backend ("" = none)
-        {"XDG_CURRENT_DESKTOP=X-Cinnamon", "Cinnamon"}, {"XDG_CURRENT_DESKTOP=LXDE", "LXDE"},
-        {"XDG_CURRENT_DESKTOP=sway", "sway"},           {"DISPLAY=:0", "X11"},
-        {"XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=wayland-0", ""}, {"", ""},
-    };
-    for (const auto &[env, backend] : cases) {
-        const WallpaperBackend *b = on(env);
-        EXPECT_EQ(b ? b->name() : QString(), QString::fromLatin1(backend)) << env;
-    }
+    EXPECT_EQ(on("DISPLAY=:0")->name(), "X11");
+    EXPECT_EQ(on("XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=wayland-0"), nullptr);
+    EXPECT_EQ(on(""), nullptr);
     // The daily job's thin environment falls back to what the session run recorded.
     EXPECT_EQ(detectDesktop(QProcessEnvironment(), QStringLiteral("XFCE"))->name(), "XFCE");
 }

@@ -176,6 +176,7 @@ TEST(ICalendarTest, ExportBytesAndRoundTrip)
     EXPECT_EQ(back.entries, 5);
 }
 
+// A name already in the list matches whatever its case; the calendar report is on the CLI below.
 TEST(ImportMergeTest, SkipsDuplicatesAndReports)
 {
     std::vector<ImportResult> results{importFile(sample("phone.vcf"), {}), importFile(sample("desktop40.vcf"), {})};
@@ -184,11 +185,6 @@ TEST(ImportMergeTest, SkipsDuplicatesAndReports)
     EXPECT_EQ(s.added.size(), 6u);
     EXPECT_EQ(importReport(s), QStringList{"Imported 6 events from 7 contacts; 3 contacts have no date"});
     EXPECT_TRUE(skippedLines(s.skipped).contains("Grace Hopper: already in the list on 09/12/1906"));
-
-    results.push_back(importFile(sample("birthdays.ics"), {}));
-    EXPECT_EQ(importReport(mergeImports(results, {})),
-              QStringList{"Imported 12 events from 7 contacts and 8 calendar events; 3 contacts have no date; "
-                          "3 calendar events are not yearly all-day events"});
 }
 
 TEST(ImportCliTest, IntoMissingAndExistingList)
@@ -205,9 +201,10 @@ TEST(ImportCliTest, IntoMissingAndExistingList)
     ASSERT_EQ(run({"--import", DW_TEST_DATA "/phone.vcf", "--into", list}), 0);
     EXPECT_EQ(out, "Imported 4 events from 3 contacts; 1 contact has no date\n"
                    "1 entry skipped (--verbose lists them)\n");
-    EXPECT_EQ(readListFile(list).events.size(), 4u);
     ASSERT_EQ(run({"--import", DW_TEST_DATA "/phone.vcf", ics, "--into", list, "--verbose"}), 0);
-    EXPECT_TRUE(out.startsWith("Imported 5 events from 3 contacts and 8 calendar events;")) << out.toStdString();
+    EXPECT_TRUE(out.startsWith("Imported 5 events from 3 contacts and 8 calendar events; 1 contact has no date; "
+                               "3 calendar events are not yearly all-day events\n"))
+        << out.toStdString();
     EXPECT_TRUE(out.contains("  skipped Grace Hopper: already in the list on 09/12/1906\n"));
     EXPECT_EQ(readListFile(list).events.size(), 9u);
 
