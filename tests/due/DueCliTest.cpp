@@ -1,6 +1,8 @@
 // wrenpad --due, --notify and --daily as a user runs them: the real program, a private session
 // bus with a recording notification server, and a recording notify-send for the fallback.
+#include "core/events/ListFile.h"
 #include "core/settings/SettingsStore.h"
+#include "tests/page/PageTestSupport.h"
 #include "tests/support/PrivateBus.h"
 #include "tests/support/StandIn.h"
 #include "tests/support/WrenpadRun.h"
@@ -18,17 +20,9 @@ namespace {
 
 const QString kTabName = QStringLiteral("Tab\there \"quoted\" \\ \U0001F382 <b>&");
 
-// Events as "name|date|address|mark", each with the default rule.
-QByteArray listBytes(const QStringList &events)
-{
-    QStringList lines;
-    for (const QString &e : events)
-        lines << e.split(u'|') << QStringLiteral("00/00 00/00 00/00");
-    return lines.join(QStringLiteral("\r\n")).toUtf8();
-}
-
-const QByteArray kSample = listBytes({"Grace Hopper|12/03/1986|-|1", kTabName + "|14/03/2001|a@b.example|0",
-                                      "Later|15/03/2030|-|0", "Unknown year|13/03/0001|-|0", "Outside|20/03/1970|-|0"});
+const QByteArray kSample = listFileBytes({event("Grace Hopper", "12/03/1986", "-", 1),
+                                          event(kTabName, "14/03/2001", "a@b.example"), event("Later", "15/03/2030"),
+                                          event("Unknown year", "13/03/0001"), event("Outside", "20/03/1970")});
 
 } // namespace
 
@@ -112,7 +106,7 @@ TEST(DueCliTest, NotificationThroughTheBusAndTheFallback)
     ASSERT_TRUE(bus.serveNotifications());
     const QDate today = QDate::currentDate();
     FileSettingsStore store(FileSettingsStore::defaultPath());
-    const QByteArray now = listBytes({"Now|" + today.toString("dd/MM/1990") + "|-|0"});
+    const QByteArray now = listFileBytes({event("Now", today.toString("dd/MM/1990"))});
     setPreference(store, QLatin1String(kLastListKey), dir.write("now.dwe", now));
     setPreferenceFlag(store, QLatin1String(kNotifyDailyKey), true);
     const struct {

@@ -2,6 +2,7 @@
 #include "interop/ICalendar.h"
 #include "interop/ImportMerge.h"
 #include "interop/VCardReader.h"
+#include "tests/page/PageTestSupport.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/WrenpadRun.h"
 
@@ -10,18 +11,13 @@
 #include <libical/ical.h>
 
 using namespace dw;
+using test::event;
 
 namespace {
 
 QString sample(const char *name)
 {
     return QStringLiteral(DW_TEST_DATA "/") + QLatin1String(name);
-}
-
-EventRecord rec(const QString &name, const QString &date, const QString &address = kNoAddress, int mark = 0,
-                const QString &rule = kDefaultRule)
-{
-    return {name, date, address, mark, rule};
 }
 
 std::vector<EventRecord> records(const ImportResult &r)
@@ -63,27 +59,27 @@ TEST(ImportTest, SampleFiles)
         int entries, withoutEvent;
         QStringList skipped, withKind; // the names as "Name's kind"
     };
-    const QString grace = QStringLiteral("grace@navy.example");
+    const QString grace = QStringLiteral("grace@navy.example"), alan = QStringLiteral("first@example.org");
     const Case cases[] = {
         {"phone.vcf",
-         {rec("Grace Hopper", "09/12/1906", grace), rec("Grace Hopper", "15/06/1930", grace),
-          rec("Grace Hopper", "01/03/2001", grace), rec("Ada Lovelace", "10/12/1604")},
+         {event("Grace Hopper", "09/12/1906", grace), event("Grace Hopper", "15/06/1930", grace),
+          event("Grace Hopper", "01/03/2001", grace), event("Ada Lovelace", "10/12/1604")},
          3, 1, {"No Date Person: no date"},
          {"Grace Hopper's birthday", "Grace Hopper's anniversary", "Grace Hopper's retirement",
           "Ada Lovelace's birthday"}},
         {"mail21.vcf",
-         {rec("Jürgen Müller", "20/05/1995", "juergen@example.de"), rec("François", "15/04/1604")},
+         {event("Jürgen Müller", "20/05/1995", "juergen@example.de"), event("François", "15/04/1604")},
          2, 0, {"Jürgen Müller: BDAY 19700229 is not a date"}, {"Jürgen Müller's anniversary", "François's birthday"}},
         {"desktop40.vcf",
-         {rec("Alan Turing", "23/06/1912", "first@example.org"), rec("Alan Turing", "07/06/1604", "first@example.org"),
-          rec("Bad Dates", "09/09/1999")},
+         {event("Alan Turing", "23/06/1912", alan), event("Alan Turing", "07/06/1604", alan),
+          event("Bad Dates", "09/09/1999")},
          4, 2,
          {"Text Date: BDAY circa 1800 is text, not a date", "Bad Dates: BDAY 0000-00-00 is not a date",
           "Bad Dates: X-EVOLUTION-ANNIVERSARY 2023-02-29 is not a date", "contact at line 21: no name (FN or N)"},
          {"Alan Turing's birthday", "Alan Turing's anniversary", "Bad Dates's anniversary"}},
         {"birthdays.ics",
-         {rec("Leap Baby", "29/02/1984"), rec("Day Sixty", "29/02/2024"), rec("Month End", "31/01/2020"),
-          rec("Sam and Kim", "20/05/2025", "wedding", 1), rec("Until Day", "04/07/2000")},
+         {event("Leap Baby", "29/02/1984"), event("Day Sixty", "29/02/2024"), event("Month End", "31/01/2020"),
+          event("Sam and Kim", "20/05/2025", "wedding", 1), event("Until Day", "04/07/2000")},
          8, 3, {"Rent: does not repeat yearly", "Timed: not an all-day event", "Once: does not repeat"},
          {"Leap Baby's birthday", "Day Sixty", "Month End", "Sam and Kim's anniversary", "Until Day"}},
     };
@@ -131,7 +127,7 @@ TEST(ImportTest, OddLineEndsReadTheSameAndBadInputAddsNothing)
                      + QByteArray(1000, 'B') + "\r\nBDAY:1980-05-05\r\nEND:VCARD";
     const ImportResult r = readVCards(big, {});
     ASSERT_TRUE(r.ok);
-    EXPECT_EQ(records(r), std::vector{rec(QStringLiteral("Jürgen"), "05/05/1980")});
+    EXPECT_EQ(records(r), std::vector{event(QStringLiteral("Jürgen"), "05/05/1980")});
 
     EXPECT_TRUE(readICalendar("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nEND:VCALENDAR\r\n", {}).ok);
     EXPECT_FALSE(readICalendar("", {}).ok);
@@ -146,11 +142,11 @@ TEST(ICalendarTest, ExportBytesAndRoundTrip)
     options.reminderDays = 7;
     options.birthdays = {true};
     const std::vector<EventRecord> list{
-        rec("Leap, Baby; \"x\"", "29/02/1984", "leap@example.org", 1),
-        rec("Meeting", "12/03/2024", "room 4", 0, "10/03 01/03 11/03"),
-        rec("Broken", "31/02/2024"), rec("LEAP, BABY; \"X\"", "29/02/1984", "other"), rec("Ada", "10/12/1604"),
-        rec(QStringLiteral("Zoë 王 🎂 (x)"), "01/01/2020", "a, b; c", 0, "25/12 20/12 31/12"),
-        rec("Wrap", "10/01/1990", "-", 0, "00/00 20/12 05/01")};
+        event("Leap, Baby; \"x\"", "29/02/1984", "leap@example.org", 1),
+        event("Meeting", "12/03/2024", "room 4", 0, "10/03 01/03 11/03"),
+        event("Broken", "31/02/2024"), event("LEAP, BABY; \"X\"", "29/02/1984", "other"), event("Ada", "10/12/1604"),
+        event(QStringLiteral("Zoë 王 🎂 (x)"), "01/01/2020", "a, b; c", 0, "25/12 20/12 31/12"),
+        event("Wrap", "10/01/1990", "-", 0, "00/00 20/12 05/01")};
     const ExportResult out = exportICalendar(list, options);
     EXPECT_EQ(out.written, 5);
     EXPECT_EQ(skippedLines(out.skipped), (QStringList{"Broken: date 31/02/2024 is not a date",
@@ -180,7 +176,7 @@ TEST(ICalendarTest, ExportBytesAndRoundTrip)
 TEST(ImportMergeTest, SkipsDuplicatesAndReports)
 {
     std::vector<ImportResult> results{importFile(sample("phone.vcf"), {}), importFile(sample("desktop40.vcf"), {})};
-    const std::vector<EventRecord> existing{rec("GRACE HOPPER", "09/12/1906", "old")};
+    const std::vector<EventRecord> existing{event("GRACE HOPPER", "09/12/1906", "old")};
     const ImportSummary s = mergeImports(results, existing);
     EXPECT_EQ(s.added.size(), 6u);
     EXPECT_EQ(importReport(s), QStringList{"Imported 6 events from 7 contacts; 3 contacts have no date"});
