@@ -12,7 +12,6 @@
 #include <QRandomGenerator>
 #include <QTest>
 #include <gtest/gtest.h>
-#include <stdexcept>
 
 using namespace dw::convert;
 using dw::test::TempDir;
