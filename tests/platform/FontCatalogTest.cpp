@@ -62,6 +62,7 @@ TEST(FontCatalogTest, FamiliesArePlainNamesThatTheRenderersMatch)
         {"Odd [name", "Odd [name"}, {"[urw]", "[urw]"}, {"A [] ", "A [] "}, {"A [b]]", "A [b]]"}};
     for (const auto &[tagged, plain] : names)
         EXPECT_EQ(plainFontFamily(QString::fromUtf8(tagged)), QString::fromUtf8(plain));
+    // The installed families are listed once each, without tags; a missing one has a stand-in among them.
     QtFontCatalog fonts;
     const QStringList families = fonts.families();
     for (const QString &f : families)

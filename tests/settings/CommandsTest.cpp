@@ -2,7 +2,6 @@
 #include "core/settings/PositionEditor.h"
 #include "core/settings/SettingsCommands.h"
 #include "core/settings/SettingsFile.h"
-#include "core/settings/SettingsGroups.h"
 #include "core/settings/SettingsLists.h"
 #include "core/settings/SettingsStore.h"
 #include "platform/ProductInfo.h"
@@ -141,14 +140,15 @@ TEST(DefaultsTest, EachCommandAsksAndResetsOnlyItsGroups)
     }
 }
 
-TEST(PositionEditorTest, PresetTableAndTheConflictAtTheCorner)
+// The conflict rule's usual step back is LoadSettingsTest's and the Position page's.
+TEST(PositionEditorTest, PresetsTheConflictAtTheCornerAndDropsIntoTheFrame)
 {
     const QPointF expected[] = {{0, 120},  {2067.5, 120},  {4135, 120},  {0, 1710}, {2067.5, 1710},
                                 {4135, 1710}, {0, 3390}, {2067.5, 3390}, {4135, 3390}};
     for (int i = 1; i <= 9; ++i)
         EXPECT_EQ(presetPlace(i, kMainDateMarker), expected[i - 1]) << i;
-    // The conflict rule's usual step back is LoadSettingsTest's and the Position page's; at Top Left
-    // there is no step back but Custom, and the marker stays where it was.
+
+    // At Top Left there is no step back but Custom, and the marker stays where it was.
     test::ScriptedPrompter beeper;
     SettingsModel m;
     chooseNameDatePosition(m, 1, &beeper);
@@ -156,14 +156,7 @@ TEST(PositionEditorTest, PresetTableAndTheConflictAtTheCorner)
     EXPECT_EQ(m.mainDatePosition, "Custom");
     EXPECT_EQ(std::pair(m.mainDateLeft, m.mainDateTop), std::pair(4125.0, 1920.0));
     EXPECT_EQ(beeper.beeps, 1);
-}
 
-TEST(PositionEditorTest, DropsAreCorrectedIntoTheFrame)
-{
-    SettingsModel m;
-    chooseMainDatePosition(m, 4, nullptr);
-    chooseNameDatePosition(m, 5, nullptr);
-    chooseAlignment(m, 0);
     chooseScrollerPosition(m, 2);
     const struct {
         Marker marker;
@@ -183,8 +176,8 @@ TEST(PositionEditorTest, DropsAreCorrectedIntoTheFrame)
                                                        : std::pair(0.0, m.scrollerTop);
         EXPECT_EQ(at, std::pair(d.left, d.top)) << d.x << "," << d.y;
     }
-    // Every drop makes the place Custom (the Name-Date marker's right alignment is the page's).
-    EXPECT_EQ(m.mainDatePosition, "Custom");
+    // A drop makes the place Custom (the Name-Date marker's right alignment is the page's).
+    EXPECT_EQ(m.nameDatePosition, "Custom");
     EXPECT_EQ(m.scrollerPreset, -1);
     placeMarkersAtRightEdge(m);
     EXPECT_EQ(std::pair(m.mainDateLeft, m.nameDateLeft), std::pair(4125.0, 4035.0));

@@ -2,8 +2,6 @@
 #include "core/settings/SettingsStore.h"
 #include "tests/support/FakeFontCatalog.h"
 #include "tests/support/ScriptedPrompter.h"
-#include "tests/support/TestWindow.h"
-#include "ui/MainWindow.h"
 #include "ui/settings/FormatTab.h"
 #include "ui/settings/PositionTab.h"
 #include "ui/settings/SettingsTabs.h"
@@ -90,12 +88,12 @@ TEST_F(SettingsPagesTest, ControlsCarryTheirCaptionsAndLists)
         {"cmdReset", "Reset All Settings to Default..."}, {"cmdSaveFile", "Save Current Settings to File..."},
         {"cmdGetFile", "Get Settings From File..."}, {"cmdTemplate", "Create Template From File..."},
         {"fraEffects4", "SpookyShadow", "title"}, {"lblMainDate", "Main Date"}, {"txtAutoCom1", "gmail.com"},
-        {"lblDays", "Remind me             days before an event."}, {"clrPicker0", "R:255 G:0 B:0 or #FF0000", "toolTip"},
+        {"lblDays", "Remind me             days before an event."},
+        {"clrPicker0", "R:255 G:0 B:0 or #FF0000", "toolTip"},
         {"cmdGetFile", "Warning: Save settings before opening.", "toolTip"},
         {"chkSaveExit", "Save all settings at exit", "toolTip"},
-        {"txtTaskbar",
-         "Please specify the height of the Taskbar (in pixels) so that \"Bottom\" positions can be displayed correctly.",
-         "toolTip"},
+        {"txtTaskbar", "Please specify the height of the Taskbar (in pixels) so that \"Bottom\" positions can be "
+                       "displayed correctly.", "toolTip"},
     };
     for (const auto &f : fixed)
         EXPECT_EQ(read(f.widget, f.property), QString::fromUtf8(f.text)) << f.widget << "." << f.property;
@@ -104,8 +102,6 @@ TEST_F(SettingsPagesTest, ControlsCarryTheirCaptionsAndLists)
     // Installed families are listed; a name that is not installed is kept and shown.
     model.fonts[0] = "Not Installed Sans";
     tabs.fillFontLists();
-    EXPECT_EQ(items("cmbFontSize0"), lists::fontSizes(0));
-    EXPECT_EQ(items("cmbNDStyle"), lists::nameDateStyles());
     EXPECT_EQ(items("cmbMDPosition"), lists::positions());
     EXPECT_EQ(items("cmbFonts2"), fonts.familyList);
     run({{nullptr, nullptr, "cmbFonts0", "currentText", "Not Installed Sans"},
@@ -123,12 +119,12 @@ TEST_F(SettingsPagesTest, DependentControlsFollowTheChoices)
     // The last shown block cannot be hidden; the colour picker goes with effects that have no colour.
     run({{"chkFormat1", "", "chkFormat2", "enabled", "false"}, {"chkFormat1", "", "chkFormat2", "enabled", "true"},
          {"cmbEffects", "Blur", "clrPicker5", "visible", "false"},
-         {"cmbEffects", "Glow", "fraEffects1", "visible", "false"}, {nullptr, nullptr, "fraEffects3", "visible", "true"},
-         {nullptr, nullptr, "clrPicker5", "visible", "true"},
+         {"cmbEffects", "Glow", "fraEffects1", "visible", "false"},
+         {nullptr, nullptr, "fraEffects3", "visible", "true"}, {nullptr, nullptr, "clrPicker5", "visible", "true"},
          {"cmbMDStyle", "dd MMMM, yyyy", "cmbMDSep", "enabled", "false"},
          {"cmbDays", "1", "lblDays", "text", "Remind me             day before an event."},
-         {"txtMDOpacity", "101", "txtMDOpacity", "text", "100"},
-         {nullptr, nullptr, "txtMDOpacity", "selectedText", "100"}, {"txtTaskbar", "70", "txtTaskbar", "text", "35"},
+         {"txtMDOpacity", "101", "txtMDOpacity", "text", "100"}, // the corrections' edges are PositionEditorTest's
+         {nullptr, nullptr, "txtMDOpacity", "selectedText", "100"},
          {"txtShortcut9", "y", "txtShortcut9", "text", ""}, // slot 4 has it already
          {"cmdBrowse", "", "clrPicker4", "visible", "false"}, {nullptr, nullptr, "txtBrowse", "visible", "true"}});
     EXPECT_EQ(model.showBlock, (std::array<bool, 4>{false, true, true, true}));
@@ -146,22 +142,18 @@ TEST_F(SettingsPagesTest, DependentControlsFollowTheChoices)
 }
 
 // The placing rules are PositionEditorTest's and LoadSettingsTest's; here the page reaches them.
-TEST_F(SettingsPagesTest, PositionPageMarkersPicturesAndButtons)
+TEST_F(SettingsPagesTest, PositionPageMarkersAndButtons)
 {
     host.show();
     act("cmbNDPosition", "Top Right");
-    run({{"cmbMDPosition", "Top Right", "cmbMDPosition", "currentText", "Top Center"}, // the conflict rule
-         {"picAlign1", "", "cmbNDPosition", "currentText", "Custom"}});
+    run({{"cmbMDPosition", "Top Right", "cmbMDPosition", "currentText", "Top Center"}}); // the conflict rule
     EXPECT_EQ(prompter.beeps, 1);
     EXPECT_EQ(find<QLabel>("lblMainDate")->pos(), QPoint(qRound(2067.5 / 12), 10));
 
-    // Dropped onto a marker: nothing. A real drag with the mouse to the free upper left: placed.
-    PositionFrame *frame = tabs.positionTab()->frame();
-    frame->dropAt(Marker::NameDate, QPointF(model.mainDateLeft + 10, model.mainDateTop + 10));
-    EXPECT_EQ(model.nameDateAlign, 1);
+    // A real drag with the mouse, from the Name-Date marker to the free upper left.
     QLabel *nd = find<QLabel>("lblNameDate");
     QTest::mousePress(nd, Qt::LeftButton, {}, QPoint(5, 5));
-    QTest::mouseRelease(nd, Qt::LeftButton, {}, nd->mapFrom(frame, QPoint(100, 150)));
+    QTest::mouseRelease(nd, Qt::LeftButton, {}, nd->mapFrom(tabs.positionTab()->frame(), QPoint(100, 150)));
     EXPECT_EQ(model.nameDateTop, 1695);
     EXPECT_EQ(model.nameDateAlign, 2);
 
@@ -169,18 +161,4 @@ TEST_F(SettingsPagesTest, PositionPageMarkersPicturesAndButtons)
     run({{"cmdDefault2", "", "picAlign2", "text", "right"}});
     find<QPushButton>("cmdSave2")->click();
     EXPECT_EQ(store.getSetting(kSettingsSection, "NameDateAlign"), "right");
-}
-
-// The start-up and exit steps and their order are MainWindowTest's; here the real ones meet the store.
-TEST(SettingsWindowTest, StartUpAndExitUseTheStore)
-{
-    FileSettingsStore(FileSettingsStore::defaultPath()).saveSettings(kSettingsSection, {{"RemindBefore", "9"}});
-    {
-        test::TestWindow t;
-        t.window.startUp(QString());
-        EXPECT_EQ(t.window.findChild<QComboBox *>("cmbDays")->currentText(), "9");
-        t.window.settings().remindBefore = "3";
-        EXPECT_TRUE(t.window.runExitSequence());
-    }
-    EXPECT_EQ(FileSettingsStore(FileSettingsStore::defaultPath()).getSetting(kSettingsSection, "RemindBefore"), "3");
 }
