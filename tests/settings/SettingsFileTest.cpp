@@ -1,11 +1,9 @@
 #include "core/settings/SettingsFile.h"
 #include "core/settings/SettingsGroups.h"
 #include "core/settings/SettingsLists.h"
-#include "tests/support/FakeFontCatalog.h"
 #include "tests/support/ScriptedPrompter.h"
 #include "tests/support/TempDir.h"
 
-#include <QDir>
 #include <gtest/gtest.h>
 
 using namespace dw;
@@ -85,35 +83,4 @@ TEST_F(SettingsFileTest, CommandLineReports)
     EXPECT_EQ(importSettingsFrom(dir.path("none.dwt"), saved), "No such file: " + dir.path("none.dwt"));
     EXPECT_EQ(exportSavedSettingsTo(bad, saved),
               "Cannot write the settings file \"" + bad + "\". No such file or directory");
-}
-
-TEST(TemplateTest, CopiesTheFileItsFontsAndItsPicture)
-{
-    test::TempDir dir;
-    test::ScriptedPrompter prompter;
-    test::FakeFontCatalog fonts;
-    QDir().mkpath(dir.path("fonts"));
-    QDir().mkpath(dir.path("sys"));
-    // A bare file name is in the user's font folder; a face whose file is gone is skipped silently.
-    dir.write("fonts/user.otf", "u");
-    for (const auto &[face, file] : {std::pair{"Verdana Regular", "verdana.ttf"}, {"VERDANA Bold", "verdanab.ttf"},
-                                     {"Verdana Pro Light", "verdanapro.ttf"}, {"DejaVu Sans", "dejavu.ttf"}})
-        fonts.faceList.push_back({face, dir.write(QStringLiteral("sys/") + file, file)});
-    fonts.faceList.push_back({"Comic Neue Regular", "user.otf"});
-    fonts.faceList.push_back({"Comic Neue Bold", "missing.otf"});
-    const QString picture = dir.write("sky.png", "png");
-    const QString dwt = dir.write("blue.dwt", ("MainDateFont\r\nverdana\r\nnamedatefont\r\nComic Neue\r\n"
-                                               "ScrollerFont\r\nVerdana\r\nBackground\r\n" + picture
-                                               + "\r\nScrollerFontColour\r\n0000ff").toUtf8());
-    const auto make = [&](const QString &from) { createTemplate(prompter.choose(from), fonts, dir.path("fonts")); };
-    const QString folder = dir.path("blueTemplate/");
-    make(dwt);
-    EXPECT_EQ(QDir(folder).entryList(QDir::Files, QDir::Name),
-              (QStringList{"blue.dwt", "sky.png", "user.otf", "verdana.ttf", "verdanab.ttf", "verdanapro.ttf"}));
-    EXPECT_EQ(test::TempDir::read(folder + "verdanab.ttf"), QByteArray("verdanab.ttf"));
-
-    // Again on the same file: copies replaced without a question.
-    dir.write("blue.dwt", "MainDateFont\r\n\r\nBackground\r\nb0d0f0");
-    make(dwt);
-    EXPECT_EQ(test::TempDir::read(folder + "blue.dwt"), QByteArray("MainDateFont\r\n\r\nBackground\r\nb0d0f0"));
 }

@@ -119,14 +119,13 @@ TEST_F(SettingsPagesTest, DependentControlsFollowTheChoices)
     // The last shown block cannot be hidden; the colour picker goes with effects that have no colour.
     run({{"chkFormat1", "", "chkFormat2", "enabled", "false"}, {"chkFormat1", "", "chkFormat2", "enabled", "true"},
          {"cmbEffects", "Blur", "clrPicker5", "visible", "false"},
-         {"cmbEffects", "Glow", "fraEffects1", "visible", "false"},
-         {nullptr, nullptr, "fraEffects3", "visible", "true"}, {nullptr, nullptr, "clrPicker5", "visible", "true"},
+         {"cmbEffects", "Glow", "fraEffects3", "visible", "true"}, {nullptr, nullptr, "clrPicker5", "visible", "true"},
          {"cmbMDStyle", "dd MMMM, yyyy", "cmbMDSep", "enabled", "false"},
          {"cmbDays", "1", "lblDays", "text", "Remind me             day before an event."},
-         {"txtMDOpacity", "101", "txtMDOpacity", "text", "100"}, // the corrections' edges are PositionEditorTest's
-         {nullptr, nullptr, "txtMDOpacity", "selectedText", "100"},
+         // One correction through its box; the corrections' edges are PositionEditorTest's.
+         {"txtMDOpacity", "101", "txtMDOpacity", "text", "100"}, {nullptr, nullptr, "txtMDOpacity", "selectedText", "100"},
          {"txtShortcut9", "y", "txtShortcut9", "text", ""}, // slot 4 has it already
-         {"cmdBrowse", "", "clrPicker4", "visible", "false"}, {nullptr, nullptr, "txtBrowse", "visible", "true"}});
+         {"cmdBrowse", "", "txtBrowse", "visible", "true"}});
     EXPECT_EQ(model.showBlock, (std::array<bool, 4>{false, true, true, true}));
     EXPECT_EQ(model.shortcuts[8], "zz");
     EXPECT_EQ(prompter.dialogs, std::vector<FileKind>{FileKind::Picture});
