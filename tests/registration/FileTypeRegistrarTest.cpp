@@ -1,7 +1,5 @@
-#include "platform/InstallLayout.h"
 #include "platform/linux/FileTypeRegistrar.h"
 #include "tests/support/TempDir.h"
-#include "ui/HelpPanel.h"
 
 #include <QDir>
 #include <QProcess>
@@ -92,19 +90,4 @@ TEST(FileTypeRegistrarTest, RealToolsAcceptTheFilesAndMapDweToTheType)
     EXPECT_TRUE(test::TempDir::read(home.path("mime/globs2")).contains(":application/x-datewren-list:*.dwe"));
     EXPECT_TRUE(test::TempDir::read(home.path("applications/mimeinfo.cache"))
                     .contains("application/x-datewren-list=example.datewren.wrenpad.desktop;"));
-}
-
-// An installed tree (prefix/bin beside prefix/share) is known by its desktop entry, and Help finds
-// the manual in its doc folder (the build folder's manual beside the program is HelpPanelTest's).
-TEST(FileTypeRegistrarTest, InstalledTreeIsRecognisedAndHelpFindsItsManual)
-{
-    test::TempDir tree;
-    const QString bin = tree.path("usr/bin");
-    for (const char *folder : {"usr/bin", "usr/share/applications", "usr/share/doc/datewren"})
-        QDir().mkpath(tree.path(folder));
-    EXPECT_FALSE(install::isInstalledProgram(bin));
-    tree.write("usr/share/applications/example.datewren.wrenpad.desktop", "[Desktop Entry]\n");
-    tree.write("usr/share/doc/datewren/Datewren.html", "<html></html>");
-    EXPECT_TRUE(install::isInstalledProgram(bin + "/"));
-    EXPECT_EQ(helpFilePath(bin), tree.path("usr/share/doc/datewren/Datewren.html"));
 }

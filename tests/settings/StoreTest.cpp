@@ -75,7 +75,6 @@ TEST(StoreTest, ManyKeysSectionsAndHugeValuesAndReadingNeverWrites)
 
     FileSettingsStore store(path);
     EXPECT_EQ(store.getAllSettings("Settings").size(), 10001u);
-    EXPECT_EQ(store.getSetting("Settings", "Unknown9999"), "9999");
     EXPECT_EQ(store.getSetting("S99999", "k"), "99999");
     SettingsModel m;
     loadSettings(m, store);
