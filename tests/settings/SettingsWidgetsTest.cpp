@@ -2,15 +2,12 @@
 #include "core/settings/SettingsStore.h"
 #include "tests/support/FakeFontCatalog.h"
 #include "tests/support/ScriptedPrompter.h"
-#include "ui/settings/FormatTab.h"
 #include "ui/settings/PositionTab.h"
 #include "ui/settings/SettingsTabs.h"
 
-#include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -19,7 +16,7 @@ using namespace dw;
 
 namespace {
 // One user action on a control by name (a click, a choice or typed text; none when `control` is
-// null), then one property of a widget or menu item read back as text ("true"/"false" for flags).
+// null), then one property of a widget read back as text ("true"/"false" for flags).
 struct Step {
     const char *control, *input, *widget, *property, *want;
 };
@@ -49,8 +46,6 @@ struct SettingsPagesTest : ::testing::Test {
         ASSERT_GE(index, 0) << control << " " << input.toStdString();
         if (auto *button = qobject_cast<QAbstractButton *>(w))
             button->click();
-        else if (auto *action = qobject_cast<QAction *>(w))
-            action->trigger();
         else if (auto *box = qobject_cast<QComboBox *>(w))
             box->setCurrentIndex(index), emit box->activated(index);
         else if (auto *edit = qobject_cast<QLineEdit *>(w))
@@ -97,35 +92,8 @@ TEST_F(SettingsPagesTest, ControlsCarryTheirCaptionsAndLists)
     tabs.fillFontLists();
     run({{nullptr, nullptr, "cmbFonts0", "currentText", "Not Installed Sans"},
          {nullptr, nullptr, "lblFontNote", "text",
-          "Not Installed Sans is not installed; DejaVu Sans is shown instead."}});
-}
-
-TEST_F(SettingsPagesTest, DependentControlsFollowTheChoices)
-{
-    host.show();
-    prompter.choose(""); // "Browse..." cancelled still switches to a picture background
-    act("txtShortcut8", "Z");
-    act("chkFormat0", "");
-    // The last shown block cannot be hidden; the colour picker goes with effects that have no colour.
-    run({{"chkFormat1", "", "chkFormat2", "enabled", "false"}, {"chkFormat1", "", "chkFormat2", "enabled", "true"},
-         {"cmbEffects", "Blur", "clrPicker5", "visible", "false"},
-         {"cmbEffects", "Glow", "fraEffects3", "visible", "true"}, {nullptr, nullptr, "clrPicker5", "visible", "true"},
-         {"cmbMDStyle", "dd MMMM, yyyy", "cmbMDSep", "enabled", "false"},
-         {"cmbDays", "1", "lblDays", "text", "Remind me             day before an event."},
-         // One correction through its box; the corrections' edges are PositionEditorTest's.
-         {"txtMDOpacity", "101", "txtMDOpacity", "text", "100"}, {nullptr, nullptr, "txtMDOpacity", "selectedText", "100"},
-         {"txtShortcut9", "y", "txtShortcut9", "text", ""}, // slot 4 has it already
-         {"cmdBrowse", "", "txtBrowse", "visible", "true"}});
-    EXPECT_EQ(model.showBlock, (std::array<bool, 4>{false, true, true, true}));
-    EXPECT_EQ(model.shortcuts[8], "zz");
-    EXPECT_EQ(prompter.dialogs, std::vector<FileKind>{FileKind::Picture});
-
-    // "Animate": with no kind marked, Blink is marked and the menu opens.
-    model.animation.clear();
-    tabs.formatTab()->animateReleased(true);
-    EXPECT_TRUE(tabs.formatTab()->animationMenu()->isVisible());
-    run({{nullptr, nullptr, "mnuBlink", "checked", "true"}});
-    tabs.formatTab()->animationMenu()->hide();
+          "Not Installed Sans is not installed; DejaVu Sans is shown instead."},
+         {"cmbDays", "1", "lblDays", "text", "Remind me             day before an event."}});
 }
 
 // The placing rules are PositionEditorTest's and LoadSettingsTest's; here the page reaches them.
