@@ -16,19 +16,17 @@ TEST(StoreTest, AnyKeyAndValueRoundTripsInFirstWrittenOrder)
     test::TempDir dir;
     const QString path = dir.path("cfg/settings.ini");
     SettingPairs odd = {
-        {"b", QString()}, {"a", " "}, {"  spaced key  ", "  both ends  "}, {"k=e[y]", "v=a=l[ue]"}, {"[Section]", "[x]"},
-        {"#not a comment", ";neither"}, {QString(), "empty key"}, {"ümlaut\u4e2d", "Grüße \u263a"},
-        {"lines", "one\r\ntwo\nthree\rfour\\n\t\x01"}, {"long", QString(100000, 'x')}, {"nonchar", "a\uffffb=c"},
+        {"b", QString()}, {"a", " "}, {"  spaced key  ", "  both ends  "}, {"k=e[y]", "v=a=l[ue]"},
+        {"[Section]", "[x]"}, {"#not a comment", ";neither"}, {QString(), "empty key"}, {"long", QString(100000, 'x')},
+        {"ümlaut\u4e2d", "Grüße \u263a"}, {"lines", "one\r\ntwo\nthree\rfour\\n\t\x01"}, {"nonchar", "a\uffffb=c"},
     };
     FileSettingsStore store(path);
     ASSERT_TRUE(store.saveSettings("Settings", odd));
     ASSERT_TRUE(store.saveSetting("Settings", "b", "rewritten"));
-    ASSERT_TRUE(store.saveSetting("TempSettings", "t", "1"));
     FileSettingsStore reread(path);
     odd[0].second = "rewritten"; // rewriting keeps the place
     EXPECT_EQ(reread.getAllSettings("Settings"), odd);
     EXPECT_EQ(reread.getSetting("Settings", "missing", "def"), "def");
-    EXPECT_EQ(reread.getSetting("TempSettings", "t"), "1");
     EXPECT_EQ(reread.movedAsidePath(), QString());
 }
 
@@ -36,8 +34,8 @@ TEST(StoreTest, UnreadableFileIsMovedAsideAndTheStoreStartsEmpty)
 {
     static const char kBinary[] = "[Settings]\nk=\xff\xfe binary\x00\x01";
     const QByteArray broken[] = {
-        "key=value before any section\n", "[Settings]\nno equals sign\n", "[Settings]\nbad=escape\\q\n", "[Settings\nk=v\n",
-        QByteArray::fromRawData(kBinary, sizeof kBinary - 1), QByteArray("[Settings]\nk=v\0\n", 15),
+        "key=value before any section\n", "[Settings]\nno equals sign\n", "[Settings]\nbad=escape\\q\n",
+        "[Settings\nk=v\n", QByteArray::fromRawData(kBinary, sizeof kBinary - 1), QByteArray("[Settings]\nk=v\0\n", 15),
         QByteArray("\xff\xfe[\0S\0]\0\n\0k\0=\0v\0\n\0", 18), // UTF-16 text of a store that would otherwise be fine
     };
     for (const QByteArray &bytes : broken) {
@@ -45,14 +43,14 @@ TEST(StoreTest, UnreadableFileIsMovedAsideAndTheStoreStartsEmpty)
         const QString path = dir.write("settings.ini", bytes);
         FileSettingsStore store(path);
         EXPECT_EQ(store.getSetting("Settings", "k", "d"), "d"); // the first read moves the file aside
-        ASSERT_FALSE(store.movedAsidePath().isEmpty()) << bytes.toStdString();
-        EXPECT_EQ(test::TempDir::read(store.movedAsidePath()), bytes); // kept for the user
+        EXPECT_EQ(test::TempDir::read(store.movedAsidePath()), bytes) << bytes.toStdString(); // kept for the user
         EXPECT_TRUE(store.saveSetting("Settings", "k", "v"));
         EXPECT_EQ(FileSettingsStore(path).getSetting("Settings", "k"), "v");
     }
     // Blank lines, comments, CR LF ends and repeated sections are fine.
     test::TempDir dir;
-    FileSettingsStore store(dir.write("s.ini", "\xef\xbb\xbf# c\r\n\r\n[Settings]\r\na=1\r\n[Other]\r\n[Settings]\r\nb=\r\n"));
+    FileSettingsStore store(
+        dir.write("s.ini", "\xef\xbb\xbf# c\r\n\r\n[Settings]\r\na=1\r\n[Other]\r\n[Settings]\r\nb=\r\n"));
     EXPECT_EQ(store.getAllSettings("Settings"), (SettingPairs{{"a", "1"}, {"b", QString()}}));
     EXPECT_TRUE(store.movedAsidePath().isEmpty());
 }
@@ -92,7 +90,8 @@ TEST(StoreTest, TwoWritersLoseNoneOfEachOthersKeys)
     first.saveSetting("Settings", "one", "1");
     second.saveSetting("Settings", "two", "2"); // stale view
     first.saveSetting("Settings", "three", "3");
-    EXPECT_EQ(FileSettingsStore(path).getAllSettings("Settings"), (SettingPairs{{"one", "1"}, {"two", "2"}, {"three", "3"}}));
+    EXPECT_EQ(FileSettingsStore(path).getAllSettings("Settings"),
+              (SettingPairs{{"one", "1"}, {"two", "2"}, {"three", "3"}}));
 
     // Real processes at the same time: four wrenpads import 40 distinct keys each, then one exports
     // the defaults (those keys are none of ours) with the Name-Date marker where start-up puts it.
@@ -106,8 +105,9 @@ TEST(StoreTest, TwoWritersLoseNoneOfEachOthersKeys)
         QStringList lines;
         for (int k = 0; k < 40; ++k)
             lines << QStringLiteral("P%1K%2").arg(p).arg(k) << "v";
+        const QString in = dir.write(QStringLiteral("in%1.dwt").arg(p), lines.join("\r\n").toUtf8());
         runs[p].setProcessEnvironment(env);
-        runs[p].start(wrenpad, {"--import-settings", dir.write(QStringLiteral("in%1.dwt").arg(p), lines.join("\r\n").toUtf8())});
+        runs[p].start(wrenpad, {"--import-settings", in});
     }
     for (QProcess &r : runs) {
         ASSERT_TRUE(r.waitForFinished(30000));
