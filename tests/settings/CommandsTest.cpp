@@ -173,8 +173,8 @@ TEST(PositionEditorTest, TheConflictAtTheCornerAndDropsIntoTheFrame)
     EXPECT_EQ(std::pair(m.mainDateLeft, m.nameDateLeft), std::pair(4125.0, 4035.0));
 }
 
-// Which controls show and which are enabled is checked through the pages themselves
-// (SettingsWidgetsTest); here are the corrections' edges and what no page shows.
+// What the taskbar and opacity boxes turn a typed value into, at the edges, and where the guide
+// lines start.
 TEST(PositionEditorTest, BoxCorrectionsAndGuideLines)
 {
     for (const char *bad : {"-5", "5.", "+5", "70", "66", "abc", "", ".5", "1e1"})

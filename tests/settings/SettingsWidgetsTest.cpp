@@ -105,10 +105,13 @@ TEST_F(SettingsPagesTest, PositionPageMarkersAndButtons)
     EXPECT_EQ(prompter.beeps, 1);
     EXPECT_EQ(find<QLabel>("lblMainDate")->pos(), QPoint(qRound(2067.5 / 12), 10));
 
-    // A real drag with the mouse, from the Name-Date marker to the free upper left.
+    // Dropped onto a marker: nothing. A real drag with the mouse to the free upper left: placed.
+    PositionFrame *frame = tabs.positionTab()->frame();
+    frame->dropAt(Marker::NameDate, QPointF(model.mainDateLeft + 10, model.mainDateTop + 10));
+    EXPECT_EQ(model.nameDatePosition, "Top Right");
     QLabel *nd = find<QLabel>("lblNameDate");
     QTest::mousePress(nd, Qt::LeftButton, {}, QPoint(5, 5));
-    QTest::mouseRelease(nd, Qt::LeftButton, {}, nd->mapFrom(tabs.positionTab()->frame(), QPoint(100, 150)));
+    QTest::mouseRelease(nd, Qt::LeftButton, {}, nd->mapFrom(frame, QPoint(100, 150)));
     EXPECT_EQ(model.nameDateTop, 1695);
     EXPECT_EQ(model.nameDateAlign, 2);
 
