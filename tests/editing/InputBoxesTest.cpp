@@ -98,6 +98,24 @@ TEST(CustomRuleTest, LeapDayAndDatelessEvents)
     EXPECT_EQ(apply("someday", WhenForm{}), "00/00 00/00 00/00");
 }
 
+// The dialog's name label is cut to the longest beginning that, with "...", is narrower than the
+// room; the cut never splits an emoji.
+TEST(CustomRuleTest, LongNamesAreCutWithDots)
+{
+    const auto width = [](const QString &s) { return double(s.size()) * 10; };
+    const struct {
+        QString name, caption;
+    } cases[] = {
+        {"Alice", "Alice"}, {"Bartholome", "Bartho..."}, {QString(2000, 'x'), "xxxxxx..."},
+        {QString::fromUtf8("Barth\U0001F600xyz"), "Barth..."},
+    };
+    for (const auto &c : cases) {
+        bool cut = c.caption == c.name; // the opposite of what the call must report
+        EXPECT_EQ(elideCaption(c.name, 100, width, &cut), c.caption) << c.name.toStdString();
+        EXPECT_EQ(cut, c.caption != c.name) << c.name.toStdString();
+    }
+}
+
 namespace {
 
 CompletionSlots pairs()

@@ -189,3 +189,21 @@ TEST(PositionEditorTest, BoxCorrectionsAndGuideLines)
     SettingsModel m;
     EXPECT_EQ(refreshDependentControls(m).guideLines, (std::array<double, 3>{1920, 2280, 1920}));
 }
+
+// A chosen colour: only 24 bits are kept, the text follows, and the Name-Date colour is the
+// Important colour's default; only with the refresh are the other pickers' typed texts read.
+TEST(DependentControlsTest, ChosenColours)
+{
+    SettingsModel m;
+    m.pickers[2].text = "ABCDEF";
+    setPickerColour(m, -1, 0x123456, true);
+    setPickerColour(m, int(m.pickers.size()), 0x123456, true);
+    setPickerColour(m, 1, 0xff123456, false);
+    EXPECT_EQ(m.pickers[1].value, 0x123456u);
+    EXPECT_EQ(m.pickers[1].text, "563412");
+    EXPECT_EQ(m.pickers[3].defaultText, "563412");
+    EXPECT_EQ(m.pickers[2].text, "ABCDEF");
+    setPickerColour(m, 0, 0x0000ff, true);
+    EXPECT_EQ(m.pickers[0].text, "ff0000");
+    EXPECT_EQ(m.pickers[2].text, "abcdef");
+}

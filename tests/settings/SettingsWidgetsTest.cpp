@@ -5,11 +5,14 @@
 #include "ui/settings/PositionTab.h"
 #include "ui/settings/SettingsTabs.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace dw;
@@ -46,6 +49,8 @@ struct SettingsPagesTest : ::testing::Test {
         ASSERT_GE(index, 0) << control << " " << input.toStdString();
         if (auto *button = qobject_cast<QAbstractButton *>(w))
             button->click();
+        else if (auto *action = qobject_cast<QAction *>(w))
+            action->trigger();
         else if (auto *box = qobject_cast<QComboBox *>(w))
             box->setCurrentIndex(index), emit box->activated(index);
         else if (auto *edit = qobject_cast<QLineEdit *>(w))
@@ -119,4 +124,48 @@ TEST_F(SettingsPagesTest, PositionPageMarkersAndButtons)
     run({{"cmdDefault2", "", "picAlign2", "text", "right"}});
     find<QPushButton>("cmdSave2")->click();
     EXPECT_EQ(store.getSetting(kSettingsSection, "NameDateAlign"), "right");
+}
+
+// Each control writes its model field (read back as text); a correcting box also shows the
+// corrected text. The corrections and placing rules themselves are PositionEditorTest's.
+TEST_F(SettingsPagesTest, EachControlWritesItsField)
+{
+    using M = const SettingsModel &;
+    const auto picture = [](M m) { return m.backgroundKind + " " + m.backgroundPicture; };
+    const struct {
+        const char *control, *input;
+        std::function<QVariant(M)> field;
+        const char *want, *box = nullptr;
+    } rows[] = {
+        {"txtShortcut8", "Z", [](M m) { return m.shortcuts[8]; }, "zz", "zz"},
+        {"chkFormat0", "", [](M m) { return m.showBlock[0]; }, "false"},
+        {"cmbEffects", "Glow", [](M m) { return m.mdEffect; }, "Glow"},
+        {"txtMDOpacity", "101", [](M m) { return m.mdOpacity; }, "100", "100"},
+        {"cmdBrowse", "", picture, "Picture /pics/sky.png"},
+        {"cmbBackground", "Colour", picture, "Colour /pics/sky.png"},
+        {"cmdBrowse", "", picture, "Picture /pics/sky.png"}, // cancelled: still a picture background
+        {"picAlign0", "", [](M m) { return m.nameDatePosition + " " + QString::number(m.nameDateAlign); }, "Custom 0"},
+        {"picPos1", "", [](M m) { return m.scrollerPreset; }, "1"},
+        {"txtTaskbar", "70", [](M m) { return m.taskbarHeight; }, "35", "35"},
+        {"mnuFade", "", [](M m) { return m.animation + " " + QVariant(m.animate).toString(); }, "Fade true"},
+    };
+    prompter.choose("/pics/sky.png").choose("");
+    for (const auto &r : rows) {
+        act(r.control, QString::fromUtf8(r.input));
+        EXPECT_EQ(r.field(model).toString(), QString::fromUtf8(r.want)) << r.control;
+        if (r.box) {
+            EXPECT_EQ(read(r.control, "text"), QString::fromUtf8(r.box)) << r.control;
+        }
+    }
+    EXPECT_EQ(read("txtMDOpacity", "selectedText"), "100"); // so that typing replaces it
+    EXPECT_TRUE(prompter.allAnswersUsed());
+
+    // Releasing "Animate" with no kind chosen marks Blink and opens the menu.
+    host.show();
+    model.animation.clear();
+    QTest::mouseClick(find<QWidget>("chkAnim"), Qt::LeftButton);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(model.animation, "Blink");
+    EXPECT_TRUE(find<QMenu>("mnuAnimation")->isVisible());
+    find<QMenu>("mnuAnimation")->hide();
 }
