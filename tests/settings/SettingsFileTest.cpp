@@ -99,8 +99,9 @@ TEST_F(SettingsFileTest, TemplateCopiesTheFileItsFontsAndItsPicture)
         fonts.faceList.push_back({face, dir.write(QString(face).toLower().remove(' ') + ".ttf", face)});
     fonts.faceList.push_back({"Comic Neue Regular", "user.otf"});
     fonts.faceList.push_back({"Comic Neue Bold", "missing.otf"});
-    const QString dwt = dir.write("blue.dwt", "MainDateFont\r\nverdana\r\nnamedatefont\r\nComic Neue\r\nScrollerFont\r\n"
-                                              "\r\nBackground\r\n" + dir.write("sky.png", "png").toUtf8());
+    const QByteArray sky = dir.write("sky.png", "png").toUtf8();
+    const QString dwt = dir.write("blue.dwt", "MainDateFont\r\nverdana\r\nnamedatefont\r\nComic Neue\r\n"
+                                              "ScrollerFont\r\n\r\nBackground\r\n" + sky);
     for (const QString &path : {dir.path("none.dwt"), QString(), dwt})
         createTemplate(prompter.choose(path), fonts, dir.path("fonts"));
     EXPECT_EQ(QDir(dir.path("blueTemplate")).entryList(QDir::Files, QDir::Name),
