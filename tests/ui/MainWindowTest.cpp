@@ -22,6 +22,7 @@
 #include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QUrl>
@@ -136,6 +137,11 @@ TEST_F(MainWindowTest, ColumnsTakeDroppedListsShareSelectionAndShowTheMarkInTheI
     window.events().remove(8);
     window.events().replaceAll(window.events().rows());
     EXPECT_EQ(rows(), "8 8 8 8 ticked #000000");
+
+    // Scrolling the address column scrolls the other two with it.
+    panel->column(2)->verticalScrollBar()->setValue(50);
+    EXPECT_EQ(window.events().firstVisible(), 50);
+    EXPECT_EQ(panel->column(0)->verticalScrollBar()->value(), 50);
 }
 
 // Every shortcut key in a state that lets it run and in one that does not, read back as one
