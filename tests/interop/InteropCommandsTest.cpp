@@ -109,4 +109,11 @@ TEST(InteropWindowTest, MenuImportAndExport)
     const Message exported{"Exported 4 events to " + ics, "Export Calendar", Icon::Information};
     EXPECT_EQ(w.prompter.messages, std::vector{exported});
     EXPECT_EQ(readICalendar(test::TempDir::read(ics), {}).events.size(), 4u);
+
+    // Contacts dropped on the list columns are imported, added this time.
+    w.prompter.reset();
+    w.prompter.answer(Button::Yes).answer(Button::No);
+    acceptNextDialog();
+    emit panel->filesDropped({kPhone});
+    EXPECT_EQ(w.window.events().count(), 8);
 }

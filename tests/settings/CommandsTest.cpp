@@ -158,6 +158,7 @@ TEST(PositionEditorTest, TheConflictAtTheCornerAndDropsIntoTheFrame)
         {Marker::MainDate, 1002, 1105.5, 650, 1000}, // 649.5 -> 650, 1000.5 -> 1000
         {Marker::NameDate, 2000, 2000, 1602, 1895},  // 1602.5 halves to even
         {Marker::Scroller, 3000, 5000, 0, 3420},
+        {Marker::Scroller, 3000, 0, 0, 120},
     };
     for (const auto &d : drops) {
         dropMarker(m, d.marker, d.x, d.y, nullptr);
