@@ -103,16 +103,14 @@ TEST(CustomRuleTest, LeapDayAndDatelessEvents)
 TEST(CustomRuleTest, LongNamesAreCutWithDots)
 {
     const auto width = [](const QString &s) { return double(s.size()) * 10; };
-    const struct {
-        QString name, caption;
-    } cases[] = {
+    const std::pair<QString, QString> cases[] = {
         {"Alice", "Alice"}, {"Bartholome", "Bartho..."}, {QString(2000, 'x'), "xxxxxx..."},
         {QString::fromUtf8("Barth\U0001F600xyz"), "Barth..."},
     };
-    for (const auto &c : cases) {
-        bool cut = c.caption == c.name; // the opposite of what the call must report
-        EXPECT_EQ(elideCaption(c.name, 100, width, &cut), c.caption) << c.name.toStdString();
-        EXPECT_EQ(cut, c.caption != c.name) << c.name.toStdString();
+    for (const auto &[name, caption] : cases) {
+        bool cut = caption == name; // the opposite of what the call must report
+        EXPECT_EQ(elideCaption(name, 100, width, &cut), caption) << name.toStdString();
+        EXPECT_EQ(cut, caption != name) << name.toStdString();
     }
 }
 
