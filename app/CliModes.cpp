@@ -9,7 +9,8 @@
 
 namespace dw {
 
-// Each mode lives in its own file; add one line here for a new one.
+// Each mode lives in its own file; add one line here for a new one. The two page writers stay
+// first: the small program (LeanMain.cpp) runs them itself and chooses between them in this order.
 const std::vector<CliMode> &cliModes()
 {
     static const std::vector<CliMode> modes = {

@@ -7,6 +7,13 @@
 
 namespace dw {
 
+void quietSessionNotes(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtDebugMsg || type == QtInfoMsg || message.startsWith(QLatin1String("QStandardPaths:")))
+        return;
+    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+}
+
 int cliFail(const QString &message, int code)
 {
     std::fprintf(stderr, "%s\n", qPrintable(message));

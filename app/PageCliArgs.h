@@ -19,6 +19,10 @@ struct PageCliArgs {
     std::optional<bool> compat; // unset: the saved preference decides
 };
 
+// stderr is a mode's own report (warnings, errors): this message handler keeps Qt's notes about
+// the session (no runtime folder and the like) out of it.
+void quietSessionNotes(QtMsgType type, const QMessageLogContext &context, const QString &message);
+
 // Prints the message on stderr and returns the exit code.
 int cliFail(const QString &message, int code = 1);
 

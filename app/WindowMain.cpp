@@ -1,4 +1,5 @@
 #include "app/CliModes.h"
+#include "app/PageCliArgs.h"
 #include "ui/AppServices.h"
 #include "ui/MainWindow.h"
 
@@ -6,13 +7,6 @@
 #include <cstdio>
 
 namespace {
-
-void quietSessionNotes(QtMsgType type, const QMessageLogContext &context, const QString &message)
-{
-    if (type == QtDebugMsg || type == QtInfoMsg || message.startsWith(QLatin1String("QStandardPaths:")))
-        return;
-    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
-}
 
 void printHelp()
 {
@@ -34,7 +28,9 @@ bool displayAvailable()
 
 } // namespace
 
-int main(int argc, char **argv)
+// Everything but the two page writers: the small wrenpad program loads this part only when it
+// is asked for a window or another mode (see LeanMain.cpp).
+extern "C" __attribute__((visibility("default"))) int dw_window_main(int argc, char **argv)
 {
     // The page renderer and the preview share the engine's GL contexts; the engine asks for
     // this before the application exists.
@@ -60,7 +56,7 @@ int main(int argc, char **argv)
                     qputenv("QT_QPA_PLATFORM", "offscreen");
                 // stderr is the mode's own report (warnings, errors); keep Qt's notes about
                 // the session (no runtime folder and the like) out of it.
-                qInstallMessageHandler(quietSessionNotes);
+                qInstallMessageHandler(dw::quietSessionNotes);
                 if (!mode.gui) {
                     QCoreApplication app(argc, argv);
                     return mode.run(args);
