@@ -1,6 +1,7 @@
 #include "app/WritePreviewCli.h"
 
 #include "app/PageCliArgs.h"
+#include "core/events/ListFile.h"
 #include "page/preview/PreviewPage.h"
 #include "platform/qt/QtFontCatalog.h"
 
@@ -22,11 +23,10 @@ int writePreviewCli(const QStringList &args)
     // Only the important marks of the list matter to the preview.
     bool important = false;
     if (!a.listPath.isEmpty()) {
-        std::vector<EventRecord> events;
-        if (const auto code = readCliList(a.listPath, &events))
-            return *code;
-        for (const EventRecord &e : events)
-            important = important || e.important();
+        const ListReadResult list = readListFile(a.listPath, ListParts::MarksOnly);
+        if (list.status != ListReadStatus::Ok)
+            return cliFail(listReadFailure(a.listPath, list));
+        important = list.anyImportant;
     }
     SettingsModel settings;
     if (const auto code = readCliSettings(a.settingsPath, &settings))

@@ -2,6 +2,7 @@
 // survive a write and a second read unchanged.
 #include "core/events/ListFile.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
@@ -9,6 +10,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
     const dw::ListReadResult first = dw::parseListBytes(bytes);
+    // The marks-only reading the preview uses agrees with the whole one.
+    const dw::ListReadResult marks = dw::parseListBytes(bytes, dw::ListParts::MarksOnly);
+    if (marks.status != first.status || !marks.events.empty()
+        || marks.anyImportant != std::any_of(first.events.begin(), first.events.end(), [](const auto &e) { return e.important(); }))
+        std::abort();
     if (first.status != dw::ListReadStatus::Ok || first.events.empty())
         return 0;
     const dw::ListReadResult again = dw::parseListBytes(dw::listFileBytes(first.events));

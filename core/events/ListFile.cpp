@@ -23,7 +23,7 @@ void appendField(QString &out, const QString &field)
 }
 } // namespace
 
-ListReadResult parseListBytes(const QByteArray &bytes)
+ListReadResult parseListBytes(const QByteArray &bytes, ListParts parts)
 {
     // Lines are cut as views into the decoded text: a big list then costs one string per field
     // rather than a second copy of every line.
@@ -51,12 +51,16 @@ ListReadResult parseListBytes(const QByteArray &bytes)
     for (size_t i = kMarkLine; current && i < count; i += kLinesPerEvent) {
         const QStringView mark = lines[i];
         current = mark.size() == 1 && (mark[0] == QLatin1Char('0') || mark[0] == QLatin1Char('1'));
+        result.anyImportant = result.anyImportant || (current && mark[0] == QLatin1Char('1'));
     }
     if (!current) {
         result.status = ListReadStatus::OldFormat;
+        result.anyImportant = false;
         return result;
     }
     result.status = ListReadStatus::Ok;
+    if (parts == ListParts::MarksOnly)
+        return result;
     result.events.reserve((count + kLinesPerEvent - 1) / kLinesPerEvent);
     // Most events have no address and no customised dates: they share one string for each.
     const auto shared = [](QStringView line, const QString &common) {
@@ -78,7 +82,7 @@ ListReadResult parseListBytes(const QByteArray &bytes)
     return result;
 }
 
-ListReadResult readListFile(const QString &path)
+ListReadResult readListFile(const QString &path, ListParts parts)
 {
     ReadResult file = readFileBytes(path);
     if (!file.ok) {
@@ -87,7 +91,7 @@ ListReadResult readListFile(const QString &path)
         result.error = file.error;
         return result;
     }
-    return parseListBytes(file.bytes);
+    return parseListBytes(file.bytes, parts);
 }
 
 QString listReadFailure(const QString &path, const ListReadResult &result)

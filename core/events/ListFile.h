@@ -21,6 +21,7 @@ enum class ListReadStatus {
 struct ListReadResult {
     ListReadStatus status = ListReadStatus::Unreadable;
     std::vector<EventRecord> events;
+    bool anyImportant = false; // set when Ok, also without the events
     QString error; // the system's reason when Unreadable
 };
 
@@ -29,11 +30,14 @@ struct ListReadResult {
 // but not of five is a one- or two-event list of the previous version, which passes the mark
 // test by accident, and is refused too. An incomplete last event is completed with the
 // defaults, so every event has all five fields.
-ListReadResult parseListBytes(const QByteArray &bytes);
+// MarksOnly runs the same test but builds no events: for callers that only need anyImportant,
+// a big list then costs a tenth of the memory.
+enum class ListParts { Events, MarksOnly };
+ListReadResult parseListBytes(const QByteArray &bytes, ListParts parts = ListParts::Events);
 
 // Reads the list file at path. A missing file reads as Unreadable; the caller decides whether
 // to create it.
-ListReadResult readListFile(const QString &path);
+ListReadResult readListFile(const QString &path, ListParts parts = ListParts::Events);
 
 // What the window-less modes say about a list that did not read as Ok.
 QString listReadFailure(const QString &path, const ListReadResult &result);

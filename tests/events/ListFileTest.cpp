@@ -66,7 +66,8 @@ TEST(ListFileTest, FormatTestRefusesMarksOtherThanZeroOrOneAndOldLists)
                                     QByteArray("a\r\nd\r\n-\r\n1\r\nb\r\nd\r\n-\r\n0\r\nc\r\nd\r\n-\r\n0"),
                                     QByteArray("a\r\nd\r\n-\r\n1"), QByteArray("a\r\nd\r\n-\r\n1\r\nb\r\nd\r\n-\r\n0"),
                                     garbage})
-        EXPECT_EQ(parseListBytes(bytes).status, ListReadStatus::OldFormat) << bytes.left(40).constData();
+        for (ListParts parts : {ListParts::Events, ListParts::MarksOnly})
+            EXPECT_EQ(parseListBytes(bytes, parts).status, ListReadStatus::OldFormat) << bytes.left(40).constData();
     EXPECT_EQ(parseListBytes("").status, ListReadStatus::Ok);
     EXPECT_TRUE(parseListBytes("").events.empty());
 }
@@ -79,6 +80,14 @@ TEST(ListFileTest, IncompleteLastEventGetsTheDefaultsAndHugeLinesStayWhole)
     EXPECT_EQ(r.events, (std::vector<EventRecord>{kBirthday, kMeeting, {"Last", "01/01/2000", "room", 0, kDefaultRule}}));
     const ListReadResult six = parseListBytes(kTwoEvents.left(kTwoEvents.indexOf("Meeting") + 7));
     EXPECT_EQ(six.events, (std::vector<EventRecord>{kBirthday, {"Meeting", "", "-", 0, kDefaultRule}}));
+
+    // Without the events, only whether any is important: here only the incomplete third is.
+    const QByteArray unmarked = QByteArray(kTwoEvents).replace("\r\n1\r\n", "\r\n0\r\n");
+    const ListReadResult marks = parseListBytes(unmarked + "\r\nL\r\nd\r\n-\r\n1", ListParts::MarksOnly);
+    EXPECT_EQ(marks.status, ListReadStatus::Ok);
+    EXPECT_TRUE(marks.events.empty());
+    EXPECT_TRUE(marks.anyImportant);
+    EXPECT_FALSE(parseListBytes(unmarked, ListParts::MarksOnly).anyImportant);
 
     const ListReadResult big = parseListBytes(QByteArray(1 << 20, 'n') + "\r\nd\r\n-\r\n1\r\nr");
     ASSERT_EQ(big.events.size(), 1u);
