@@ -40,4 +40,6 @@ for f in ./usr/bin/wrenpad ./usr/bin/wrenfix \
   ./usr/share/icons/hicolor/scalable/mimetypes/application-x-datewren-list.svg; do
   grep -qx -- "$f" <<<"$contents" || fail "package lacks $f"
 done
+# The window part that wrenpad loads when it is asked for more than a page.
+grep -qE '^\./usr/lib/([^/]+/)?datewren/wrenpad-window\.so$' <<<"$contents" || fail "package lacks the window part"
 exit $status
