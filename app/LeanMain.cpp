@@ -68,11 +68,7 @@ int main(int argc, char **argv)
     if (!pageMode)
         return runWindowPart(argc, argv);
 
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    // Fonts and measurements without a window: offscreen.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(dw::quietSessionNotes);
+    dw::prepareWindowlessMode();
     QApplication app(argc, argv);
     return pageMode(args);
 }

@@ -7,11 +7,20 @@
 
 namespace dw {
 
+namespace {
 void quietSessionNotes(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
     if (type == QtDebugMsg || type == QtInfoMsg || message.startsWith(QLatin1String("QStandardPaths:")))
         return;
     std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+}
+} // namespace
+
+void prepareWindowlessMode()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(quietSessionNotes);
 }
 
 int cliFail(const QString &message, int code)
@@ -57,12 +66,11 @@ std::optional<int> parsePageCliArgs(const QStringList &args, const QString &mode
     return std::nullopt;
 }
 
-std::optional<int> readCliList(const QString &path, std::vector<EventRecord> *events)
+std::optional<int> readCliList(const QString &path, ListReadResult *list, ListParts parts)
 {
-    ListReadResult list = readListFile(path);
-    if (list.status != ListReadStatus::Ok)
-        return cliFail(listReadFailure(path, list));
-    *events = std::move(list.events);
+    *list = readListFile(path, parts);
+    if (list->status != ListReadStatus::Ok)
+        return cliFail(listReadFailure(path, *list));
     return std::nullopt;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/events/EventRecord.h"
+#include "core/events/ListFile.h"
 #include "core/settings/SettingsModel.h"
 
 #include <QDate>
@@ -19,9 +20,10 @@ struct PageCliArgs {
     std::optional<bool> compat; // unset: the saved preference decides
 };
 
-// stderr is a mode's own report (warnings, errors): this message handler keeps Qt's notes about
-// the session (no runtime folder and the like) out of it.
-void quietSessionNotes(QtMsgType type, const QMessageLogContext &context, const QString &message);
+// Before the application exists: a mode without a window still needs fonts and measurements,
+// so it runs offscreen, and its stderr is its own report (warnings, errors), without Qt's notes
+// about the session (no runtime folder and the like).
+void prepareWindowlessMode();
 
 // Prints the message on stderr and returns the exit code.
 int cliFail(const QString &message, int code = 1);
@@ -32,7 +34,7 @@ std::optional<int> parsePageCliArgs(const QStringList &args, const QString &mode
                                     PageCliArgs *out);
 
 // Reads the list file; on failure prints why and returns the exit code.
-std::optional<int> readCliList(const QString &path, std::vector<EventRecord> *events);
+std::optional<int> readCliList(const QString &path, ListReadResult *list, ListParts parts = ListParts::Events);
 
 // The saved settings, or the settings file applied over the defaults; on failure prints why and
 // returns the exit code.

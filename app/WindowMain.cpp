@@ -78,12 +78,7 @@ extern "C" __attribute__((visibility("default"))) int dw_window_main(int argc, c
         }
         for (const auto &mode : dw::cliModes()) {
             if (args.contains(mode.option)) {
-                // Window-less modes still need fonts and measurements: run offscreen.
-                if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-                    qputenv("QT_QPA_PLATFORM", "offscreen");
-                // stderr is the mode's own report (warnings, errors); keep Qt's notes about
-                // the session (no runtime folder and the like) out of it.
-                qInstallMessageHandler(dw::quietSessionNotes);
+                dw::prepareWindowlessMode();
                 if (!mode.gui) {
                     QCoreApplication app(argc, argv);
                     return mode.run(args);

@@ -23,9 +23,10 @@ int writeHtmlCli(const QStringList &args)
     if (a.output.isEmpty() || a.listPath.isEmpty())
         return cliFail(QStringLiteral("Usage: wrenpad --write-html PAGE.html [--settings LOOK.dwt] [--today YYYY-MM-DD] LIST.dwe"), 2);
 
-    std::vector<EventRecord> rows;
-    if (const auto code = readCliList(a.listPath, &rows))
+    ListReadResult list;
+    if (const auto code = readCliList(a.listPath, &list))
         return *code;
+    std::vector<EventRecord> rows = std::move(list.events);
     if (rows.empty())
         return cliFail(QStringLiteral("Nothing to write!"));
     SettingsModel settings;

@@ -1,7 +1,6 @@
 #include "app/WritePreviewCli.h"
 
 #include "app/PageCliArgs.h"
-#include "core/events/ListFile.h"
 #include "page/preview/PreviewPage.h"
 #include "platform/qt/QtFontCatalog.h"
 
@@ -23,9 +22,9 @@ int writePreviewCli(const QStringList &args)
     // Only the important marks of the list matter to the preview.
     bool important = false;
     if (!a.listPath.isEmpty()) {
-        const ListReadResult list = readListFile(a.listPath, ListParts::MarksOnly);
-        if (list.status != ListReadStatus::Ok)
-            return cliFail(listReadFailure(a.listPath, list));
+        ListReadResult list;
+        if (const auto code = readCliList(a.listPath, &list, ListParts::MarksOnly))
+            return *code;
         important = list.anyImportant;
     }
     SettingsModel settings;
