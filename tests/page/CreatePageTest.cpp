@@ -1,13 +1,14 @@
 #include "PageTestSupport.h"
 #include "core/events/EventList.h"
+#include "desktop/WallpaperOffer.h"
 #include "page/CreatePage.h"
 #include "page/DateCheck.h"
 #include "page/OutputWarnings.h"
 #include "tests/support/ListDoubles.h"
-#include "tests/support/ScriptedPrompter.h"
-#include "tests/support/TempDir.h"
-#include "tests/support/TestWindow.h"
+#include "tests/support/StartedWindow.h"
 
+#include <QCheckBox>
+#include <QPlainTextEdit>
 
 using namespace dw;
 using namespace dw::test;
@@ -47,13 +48,12 @@ struct Fixture {
 
 } // namespace
 
-TEST(CreatePageTest, FirstUseAsksForAFileThenWritesAndConfirms)
+TEST(CreatePageTest, FileChoiceOverwriteQuestionsAndAFailedWrite)
 {
     Fixture f;
     f.command.create();
     EXPECT_EQ(f.prompter.messages,
               std::vector<Message>({Message{"Nothing to write!", "Empty", Icon::Exclamation, Buttons::Ok, Button::Ok}}));
-    EXPECT_FALSE(f.command.createCaptionBlue());
 
     f.prompter.reset();
     f.list.append(event("Zed", "5/3/2026"));
@@ -67,10 +67,8 @@ TEST(CreatePageTest, FirstUseAsksForAFileThenWritesAndConfirms)
     // "Create HTML" stays blue from the start to the end of the command.
     EXPECT_EQ(f.busy.captions, QStringList({"Checking Dates...", "Removing Duplicates...", "Sorting...\r\n(Monthwise)",
                                          "Writing HTML..."}));
-    EXPECT_FALSE(f.command.createCaptionBlue());
     // Dates rewritten, the duplicate gone, month-wise order.
     EXPECT_EQ(field(f.list.rows(), &EventRecord::date), QStringList({"01/02/1990", "05/03/2026"}));
-    EXPECT_EQ(f.command.lastPagePath, path);
     EXPECT_EQ(TempDir::read(path), pageText(PageInput{f.list.rows(), f.settings, f.fonts, f.clock.now(), {}})->toLatin1());
 
     // Later runs ask before overwriting. Yes writes without a dialog; No opens the dialog, and
@@ -95,6 +93,18 @@ TEST(CreatePageTest, FirstUseAsksForAFileThenWritesAndConfirms)
         EXPECT_FALSE(f.command.createCaptionBlue());
     }
 
+    // A failed write says why and keeps the page already there.
+    const QByteArray before = TempDir::read(path);
+    f.command.ignoreWarnings = true;
+    f.settings.taskbarHeight = "abc";
+    f.prompter.reset();
+    f.prompter.answer(Button::Yes);
+    f.command.create();
+    EXPECT_EQ(f.prompter.messages.back(), error("The page could not be written to \"" + path
+                                                + "\".\r\nThe setting TaskbarHeight holds \"abc\", which is not a number."));
+    EXPECT_EQ(TempDir::read(path), before);
+    EXPECT_FALSE(f.command.createCaptionBlue());
+
     // "Open HTML" is blue while it opens the last page, and does nothing without one.
     RecordingShell shell;
     shell.note = [&] { return f.command.openCaptionBlue() ? QStringLiteral(" (blue)") : QString(); };
@@ -116,22 +126,6 @@ TEST(CreatePageTest, InvalidDateStopsAfterRewritingTheRowsBefore)
     EXPECT_EQ(f.prompter.messages, std::vector<Message>({error("Invalid date found for Bob")}));
     EXPECT_EQ(field(f.list.rows(), &EventRecord::date), QStringList({"05/03/2026", "29/02/2026", "7/7/2020"}));
     EXPECT_FALSE(QFile::exists(f.command.lastPagePath));
-    EXPECT_FALSE(f.command.createCaptionBlue());
-}
-
-TEST(CreatePageTest, FailedWriteKeepsThePreviousPageAndSaysWhy)
-{
-    Fixture f;
-    f.list.append(event("Ann", "05/03/2026"));
-    f.command.ignoreWarnings = true;
-    const QString path = f.dir.write("p.html", "previous page");
-    f.command.lastPagePath = path;
-    f.settings.taskbarHeight = "abc";
-    f.prompter.answer(Button::Yes);
-    f.command.create();
-    EXPECT_EQ(f.prompter.messages.back(), error("The page could not be written to \"" + path
-                                                + "\".\r\nThe setting TaskbarHeight holds \"abc\", which is not a number."));
-    EXPECT_EQ(TempDir::read(path), "previous page");
     EXPECT_FALSE(f.command.createCaptionBlue());
 }
 
@@ -177,4 +171,78 @@ TEST(DateCheckTest, DayFirstWhateverTheLocale)
     for (const char *bad : {"29/02/2026", "31/04/2026", "5/3/26", "5/3-2026", "05/13/2026", "0/1/2026", "", "5/3/2026 ",
                             "١/٣/٢٠٢٦", "5//2026", "05/03/20266", "+5/3/2026", "00/00/0000"})
         EXPECT_FALSE(parseDayFirstDate(QString::fromUtf8(bad))) << bad;
+}
+
+namespace {
+
+struct PageWindowTest : ::testing::Test, StartedWindow {
+    TempDir dir;
+    PageWindowTest() : StartedWindow(false) {}
+    QWidget *find(const char *name) { return window.findChild<QWidget *>(QString::fromLatin1(name)); }
+};
+
+} // namespace
+
+TEST_F(PageWindowTest, WarningsPanelThenIgnoreWritesThePage)
+{
+    window.events().append(event("Bob", "12/3/1985"));
+    window.events().append(event("Ann", "01/01/1990"));
+    window.settings().remindBefore = "1";
+    const QString path = dir.path("wall.html");
+    prompter.choose(path);
+    window.listPanel()->importantBox()->setChecked(true);
+
+    EXPECT_TRUE(window.dispatchKey(Qt::Key_F5));
+    EXPECT_FALSE(window.listPanel()->importantBox()->isChecked());
+    auto *text = qobject_cast<QPlainTextEdit *>(find("txtWarning"));
+    ASSERT_TRUE(text);
+    EXPECT_EQ(window.currentPanel(), find("fraWarning"));
+    EXPECT_TRUE(text->toPlainText().startsWith("1) You will be reminded ON the day of the event."));
+    for (int i = 0; i < 5; ++i)
+        EXPECT_FALSE(window.panelButton(i)->isEnabled()) << i;
+    EXPECT_EQ(window.panelButton(MainWindow::ListButton)->palette().color(QPalette::ButtonText), QColor(Qt::black));
+    EXPECT_EQ(prompter.beeps, 1);
+    EXPECT_FALSE(QFile::exists(path)); // nothing written while the warnings show
+    EXPECT_EQ(window.events().at(1).date, "12/03/1985"); // the command ran on the window's list
+
+    // The List button, pressed for the command, is only pressed once the buttons are enabled again.
+    prompter.answer(Button::Ok).answer(Button::No); // "File Written", then not as wallpaper
+    qobject_cast<QPushButton *>(find("cmdIgnore"))->click();
+    EXPECT_TRUE(QFile::exists(path));
+    EXPECT_EQ(window.currentPanel(), window.listPanel());
+    EXPECT_EQ(window.panelButton(MainWindow::CreateHtmlButton)->palette().color(QPalette::ButtonText), QColor(Qt::black));
+
+    window.panelButton(MainWindow::OpenHtmlButton)->click();
+    EXPECT_EQ(shell.opened, QStringList({path}));
+
+    // Warnings again, then Cancel Output: the Format panel, nothing written over.
+    prompter.reset();
+    prompter.answer(Button::Yes);
+    window.panelButton(MainWindow::CreateHtmlButton)->click();
+    EXPECT_EQ(window.currentPanel(), find("fraWarning"));
+    qobject_cast<QPushButton *>(find("cmdExit"))->click();
+    EXPECT_EQ(window.currentPanel(), window.formatPanel());
+    EXPECT_EQ(prompter.messages.size(), 1u); // only the overwrite question
+
+    // "Ignore Output Warning" skips the panel.
+    qobject_cast<QCheckBox *>(find("chkIgnore"))->setChecked(true);
+    prompter.reset();
+    prompter.answer(Button::Yes).answer(Button::Ok).answer(Button::No);
+    window.panelButton(MainWindow::CreateHtmlButton)->click();
+    EXPECT_EQ(prompter.messages.size(), 3u);
+    EXPECT_EQ(prompter.messages.back(), desktop::wallpaperQuestion());
+}
+
+// The order itself is the sort command's; here the menu's captions and that it reaches the list.
+TEST_F(PageWindowTest, SortMenuOrdersTheListAndClearsTheImportantBox)
+{
+    window.events().append(event("bob", "05/01/2001"));
+    window.events().append(event("Alice", "04/02/1999"));
+    window.listPanel()->importantBox()->setChecked(true);
+    auto *menu = window.listPanel()->findChild<QMenu *>("mnuSort");
+    ASSERT_TRUE(menu);
+    EXPECT_EQ(menuCaptions(menu), "&Names/Events-wise|&Monthwise|&Yearwise|&Add/Des-wise|&Important-wise|-|&Remove Duplicates");
+    menu->actions()[0]->trigger();
+    EXPECT_EQ(window.events().at(0).name, "Alice");
+    EXPECT_FALSE(window.listPanel()->importantBox()->isChecked());
 }

@@ -4,12 +4,21 @@
 #include "page/preview/PreviewPage.h"
 #include "platform/qt/QtFontCatalog.h"
 #include "tests/support/FakeFontCatalog.h"
-#include "tests/support/TempDir.h"
+#include "tests/support/GoldenFiles.h"
+#include "tests/support/TestWindow.h"
 #include "tests/support/WrenpadRun.h"
+#include "ui/MainWindow.h"
+#include "ui/PreviewPanel.h"
 
-#include <QFile>
+#include <QTabWidget>
 #include <functional>
 #include <gtest/gtest.h>
+
+#ifdef DW_HAVE_WEBENGINE
+#include "page/compat/CompatScript.h"
+#include <QWebEngineScriptCollection>
+#include <QWebEngineView>
+#endif
 
 using namespace dw;
 
@@ -67,16 +76,13 @@ TEST(PreviewPageTest, WholePagesMatchTheirGoldenFiles)
     for (const Combination &c : kCombinations) {
         SettingsModel s;
         c.change(s);
-        QFile golden(QStringLiteral(DW_TEST_DATA "/") + QString::fromLatin1(c.golden));
-        ASSERT_TRUE(golden.open(QIODevice::ReadOnly)) << c.golden;
-        EXPECT_EQ(previewOf(s, c.important).toUtf8(), golden.readAll()) << c.golden;
+        test::expectGolden(QString::fromLatin1(c.golden), previewOf(s, c.important).toUtf8());
     }
 }
 
 TEST(PreviewPageTest, CaptionListsThePartsShown)
 {
     SettingsModel s;
-    EXPECT_EQ(previewCaption(s, true), QStringLiteral("Main Date,  Name-Date,  Scroller,  Important"));
     s.showBlock = {false, false, true, false};
     EXPECT_EQ(previewCaption(s, false), QStringLiteral("Scroller"));
     s.showBlock = {false, false, false, true};
@@ -141,6 +147,49 @@ TEST(WritePreviewCliTest, WritesTheTabsPageFromASettingsFileAndAList)
     ASSERT_EQ(test::runWrenpad({"--write-preview", page, "--settings", look}).code, 0);
     EXPECT_FALSE(test::TempDir::read(page).contains("Important - "));
     EXPECT_EQ(test::runWrenpad({"--write-preview"}).code, 2);
-    EXPECT_EQ(test::runWrenpad({"--write-preview", page, "--today", "5/3/2026"}).code, 2);
     EXPECT_EQ(test::runWrenpad({"--write-preview", page, dir.path("none.dwe")}).code, 1);
+}
+
+// The preview tab writes the page from the list and the look as they are at each visit. What the
+// page holds is pinned by the golden pages; its removal at exit by the main window's exit test.
+TEST(PreviewPanelTest, EachVisitToThePreviewTabWritesAndShowsThePage)
+{
+    test::TestWindow doubles;
+    MainWindow &window = doubles.window;
+    auto *panel = window.tabPage(MainWindow::PreviewTab)->findChild<PreviewPanel *>();
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->view(), nullptr); // no browser engine until the tab is opened
+    auto reopen = [&] {
+        window.tabStrip()->setCurrentIndex(MainWindow::EffectsTab);
+        window.tabStrip()->setCurrentIndex(MainWindow::PreviewTab);
+    };
+    auto page = [&](bool important) {
+        return previewPageText({window.settings(), important, QDate(2026, 3, 5), QLocale::system(), doubles.fonts}).toUtf8();
+    };
+
+    window.settings().fonts[1].clear();
+    window.events().append(EventRecord{"Ann", "05/03/1990", kNoAddress, 1});
+    reopen();
+    EXPECT_EQ(window.settings().fonts[1], QStringLiteral("Arial")); // the first of the fake families
+    const QString file = window.previewPagePath();
+    EXPECT_EQ(file, previewFilePath(doubles.paths.programDir(), doubles.paths.cacheDir()));
+    EXPECT_EQ(test::TempDir::read(file), page(true));
+    EXPECT_EQ(panel->title(), QStringLiteral("Main Date,  Name-Date,  Scroller,  Important"));
+    ASSERT_NE(panel->view(), nullptr);
+#ifdef DW_HAVE_WEBENGINE
+    auto *view = qobject_cast<QWebEngineView *>(panel->view());
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->url(), QUrl::fromLocalFile(file));
+    // The compatibility script belongs to the view, never to the file.
+    const QString compat = QStringLiteral("datewren-browser-compat");
+    ASSERT_EQ(view->page()->scripts().find(compat).size(), 1);
+    EXPECT_EQ(view->page()->scripts().find(compat).first().sourceCode(), compatScript());
+#endif
+
+    window.events().clear();
+    window.settings().showBlock[0] = false;
+    reopen();
+    EXPECT_EQ(test::TempDir::read(file), page(false));
+    EXPECT_EQ(panel->title(), QStringLiteral("Name-Date,  Scroller"));
+    EXPECT_TRUE(doubles.prompter.messages.empty());
 }
