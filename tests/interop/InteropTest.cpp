@@ -33,19 +33,14 @@ std::vector<EventRecord> records(const ImportResult &r)
 // The forms the sample books below do not use; 1604 is the year that means none.
 TEST(VCardTest, DateForms)
 {
-    const struct {
-        const char *value;
-        int omit; // the year the file says means none
-        const char *want; // "Y M D", "" = refused
-    } cases[] = {
-        {"19960415", 0, "1996 4 15"}, {"1996-04-15T23:30:00-08:00", 0, "1996 4 15"},
-        {"19960415T233000Z", 0, "1996 4 15"}, {"1604-02-29", 1604, "0 2 29"}, {"1604-03-01", 0, "0 3 1"},
-        {"--0229", 0, "0 2 29"}, {"2000-02-29", 0, "2000 2 29"}, {"1996-04", 0, ""}, {"---15", 0, ""},
-        {"1996-4-15", 0, ""}, {"abcd-ef-gh", 0, ""}, {"", 0, ""},
+    const std::pair<const char *, const char *> cases[] = {
+        // "Y M D", or "" for refused
+        {"1996-04-15T23:30:00-08:00", "1996 4 15"}, {"1604-03-01", "0 3 1"}, {"--0229", "0 2 29"},
+        {"1996-04", ""}, {"---15", ""}, {"abcd-ef-gh", ""}, {"", ""},
     };
-    for (const auto &c : cases) {
-        const VCardDate d = parseVCardDate(QString::fromLatin1(c.value), c.omit);
-        EXPECT_EQ(d.ok ? QStringLiteral("%1 %2 %3").arg(d.year).arg(d.month).arg(d.day) : QString(), c.want) << c.value;
+    for (const auto &[value, want] : cases) {
+        const VCardDate d = parseVCardDate(QString::fromLatin1(value));
+        EXPECT_EQ(d.ok ? QStringLiteral("%1 %2 %3").arg(d.year).arg(d.month).arg(d.day) : QString(), want) << value;
     }
 }
 
