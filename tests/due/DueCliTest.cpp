@@ -33,11 +33,8 @@ TEST(DueCliTest, LinesJsonAndFailures)
     const QStringList at{"--today", "2026-03-12", "--days", "5"};
     FileSettingsStore store(FileSettingsStore::defaultPath());
     ASSERT_TRUE(setPreferenceFlag(store, QLatin1String(kNotifyDailyKey), true));
-    const QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    auto wrenpad = [&](const QStringList &args) { return runWrenpadServing(args, env); };
 
-    WrenpadRun r;
-    r = wrenpad(QStringList{"--due", "--json"} + at + QStringList{list});
+    WrenpadRun r = runWrenpad(QStringList{"--due", "--json"} + at + QStringList{list});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     const QJsonArray a = QJsonDocument::fromJson(r.out.toUtf8()).array();
     ASSERT_EQ(a.size(), 4) << r.out.toStdString();
@@ -70,7 +67,7 @@ TEST(DueCliTest, LinesJsonAndFailures)
     };
     for (const auto &c : runs) {
         setPreference(store, QLatin1String(kLastListKey), c.lastList ? list : QString());
-        r = wrenpad(c.args);
+        r = runWrenpad(c.args);
         EXPECT_EQ(r.code, c.code) << c.args.join(u' ').toStdString();
         EXPECT_EQ(r.out, c.out);
         EXPECT_TRUE(r.err.contains(QLatin1String(c.says))) << r.err.toStdString();
