@@ -28,9 +28,9 @@ void acceptNextDialog(std::function<void(QDialog &)> set = {})
     });
 }
 
-// A window's list holding one old event, and its import commands.
+// A window's list holding one event the phone book has too, in other letters; and its commands.
 struct Fixture {
-    Fixture() { list.append({"Old", "01/01/2000", "-", 0, kDefaultRule}); }
+    Fixture() { list.append({"GRACE HOPPER", "09/12/1906", "old", 0, kDefaultRule}); }
     EventList list;
     test::ScriptedPrompter prompter;
     InteropCommands commands{list, prompter, [](ImportOptions &) { return true; }, nullptr};
@@ -45,12 +45,16 @@ TEST(InteropCommandsTest, MessagesAndTheAddOrReplaceQuestion)
     const Message report{"Imported 4 events from 3 contacts; 1 contact has no date\r\n\r\nShow the 1 skipped entry?",
                          kImport, Icon::Information, Buttons::YesNo, Button::No};
     const Message details{"No Date Person: no date", kImport, Icon::Information, Buttons::Ok, Button::Ok};
+    const Message reportAdded{"Imported 3 events from 3 contacts; 1 contact has no date\r\n\r\nShow the 2 skipped "
+                              "entries?", kImport, Icon::Information, Buttons::YesNo, Button::No};
+    const Message detailsAdded{"No Date Person: no date\r\nGrace Hopper: already in the list on 09/12/1906", kImport,
+                               Icon::Information, Buttons::Ok, Button::Ok};
     const struct {
         Button answer;
         int count;
         std::vector<Message> messages;
     } cases[] = {
-        {Button::Yes, 5, {question, report, details}},
+        {Button::Yes, 4, {question, reportAdded, detailsAdded}},
         {Button::No, 4, {question, report, details}},
         {Button::Cancel, 1, {question}},
     };
