@@ -18,12 +18,6 @@
 using namespace dw;
 
 namespace {
-// One user action on a control by name (a click, a choice or typed text; none when `control` is
-// null), then one property of a widget read back as text ("true"/"false" for flags).
-struct Step {
-    const char *control, *input, *widget, *property, *want;
-};
-
 struct SettingsPagesTest : ::testing::Test {
     SettingsModel model;
     MemorySettingsStore store;
@@ -42,6 +36,7 @@ struct SettingsPagesTest : ::testing::Test {
         EXPECT_NE(w, nullptr) << name.toStdString();
         return w;
     }
+    // One user action on a control by name: a click, a choice or typed text.
     void act(const char *control, const QString &input)
     {
         QObject *w = find<QObject>(control);
@@ -57,15 +52,6 @@ struct SettingsPagesTest : ::testing::Test {
             edit->setText(input), emit edit->textEdited(input);
     }
     QString read(const char *name, const char *property) { return find<QObject>(name)->property(property).toString(); }
-    void run(std::initializer_list<Step> steps)
-    {
-        for (const Step &s : steps) {
-            if (s.control)
-                act(s.control, QString::fromUtf8(s.input));
-            EXPECT_EQ(read(s.widget, s.property), QString::fromUtf8(s.want))
-                << (s.control ? s.control : "") << " " << s.input << " -> " << s.widget << "." << s.property;
-        }
-    }
 };
 } // namespace
 
@@ -95,18 +81,19 @@ TEST_F(SettingsPagesTest, ControlsCarryTheirCaptionsAndLists)
     // A family that is not installed is kept and shown.
     model.fonts[0] = "Not Installed Sans";
     tabs.fillFontLists();
-    run({{nullptr, nullptr, "cmbFonts0", "currentText", "Not Installed Sans"},
-         {nullptr, nullptr, "lblFontNote", "text",
-          "Not Installed Sans is not installed; DejaVu Sans is shown instead."},
-         {"cmbDays", "1", "lblDays", "text", "Remind me             day before an event."}});
+    EXPECT_EQ(read("cmbFonts0", "currentText"), "Not Installed Sans");
+    EXPECT_EQ(read("lblFontNote", "text"), "Not Installed Sans is not installed; DejaVu Sans is shown instead.");
+    act("cmbDays", "1");
+    EXPECT_EQ(read("lblDays", "text"), "Remind me             day before an event.");
 }
 
 // The placing rules are PositionEditorTest's and LoadSettingsTest's; here the page reaches them.
-TEST_F(SettingsPagesTest, PositionPageMarkersAndButtons)
+TEST_F(SettingsPagesTest, PositionPageMarkers)
 {
     host.show();
     act("cmbNDPosition", "Top Right");
-    run({{"cmbMDPosition", "Top Right", "cmbMDPosition", "currentText", "Top Center"}}); // the conflict rule
+    act("cmbMDPosition", "Top Right");
+    EXPECT_EQ(read("cmbMDPosition", "currentText"), "Top Center"); // the conflict rule
     EXPECT_EQ(prompter.beeps, 1);
     EXPECT_EQ(find<QLabel>("lblMainDate")->pos(), QPoint(qRound(2067.5 / 12), 10));
 
@@ -117,13 +104,7 @@ TEST_F(SettingsPagesTest, PositionPageMarkersAndButtons)
     QLabel *nd = find<QLabel>("lblNameDate");
     QTest::mousePress(nd, Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mouseRelease(nd, Qt::LeftButton, {}, nd->mapFrom(frame, QPoint(100, 150)));
-    EXPECT_EQ(model.nameDateTop, 1695);
-    EXPECT_EQ(model.nameDateAlign, 2);
-
-    prompter.answer(Button::Yes);
-    run({{"cmdDefault2", "", "picAlign2", "text", "right"}});
-    find<QPushButton>("cmdSave2")->click();
-    EXPECT_EQ(store.getSetting(kSettingsSection, "NameDateAlign"), "right");
+    EXPECT_EQ(std::pair(model.nameDateTop, model.nameDateAlign), std::pair(1695.0, 2));
 }
 
 // Each control writes its model field (read back as text); a correcting box also shows the
@@ -132,6 +113,7 @@ TEST_F(SettingsPagesTest, EachControlWritesItsField)
 {
     using M = const SettingsModel &;
     const auto picture = [](M m) { return m.backgroundKind + " " + m.backgroundPicture; };
+    const auto place = [](M m) { return m.nameDatePosition + " " + QString::number(m.nameDateAlign); };
     const struct {
         const char *control, *input;
         std::function<QVariant(M)> field;
@@ -144,12 +126,14 @@ TEST_F(SettingsPagesTest, EachControlWritesItsField)
         {"cmdBrowse", "", picture, "Picture /pics/sky.png"},
         {"cmbBackground", "Colour", picture, "Colour /pics/sky.png"},
         {"cmdBrowse", "", picture, "Picture /pics/sky.png"}, // cancelled: still a picture background
-        {"picAlign0", "", [](M m) { return m.nameDatePosition + " " + QString::number(m.nameDateAlign); }, "Custom 0"},
+        {"picAlign0", "", place, "Custom 0"},
         {"picPos1", "", [](M m) { return m.scrollerPreset; }, "1"},
         {"txtTaskbar", "70", [](M m) { return m.taskbarHeight; }, "35", "35"},
         {"mnuFade", "", [](M m) { return m.animation + " " + QVariant(m.animate).toString(); }, "Fade true"},
+        {"cmdDefault2", "", place, "Custom 2"},
+        {"cmdSave2", "", [this](M) { return store.getSetting(kSettingsSection, "NameDateAlign"); }, "right"},
     };
-    prompter.choose("/pics/sky.png").choose("");
+    prompter.choose("/pics/sky.png").choose("").answer(Button::Yes);
     for (const auto &r : rows) {
         act(r.control, QString::fromUtf8(r.input));
         EXPECT_EQ(r.field(model).toString(), QString::fromUtf8(r.want)) << r.control;
