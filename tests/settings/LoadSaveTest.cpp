@@ -30,37 +30,21 @@ TEST(LoadSettingsTest, MissingBlankAndRefusedValues)
                                     {"CheckBox1", "abc"}, {"NDOpacity", "-1"}, {"MDOpacity", "55"},
                                     {"ScrollerFont", "Not Installed Sans"}, {"NameDateFont", "Bad\nName"},
                                     {"NameDateLeft", "abc"}, {"NameDateTop", "-1"}, {"ScrollerTop", "1e309"},
-                                    {"MainDateFont", "Nimbus Sans [urw]"}},
+                                    {"MainDateFont", "Nimbus Sans [urw]"}, {"MainDateFontColour", "FF8000"},
+                                    {"NameDateFontColour", "zz0000"}, {"ScrollerFontColour", "12345"},
+                                    {"MDEffectColor", "1234"}, {"Background", "c0ffee"}},
                                    start);
     // A blank RemindBefore gives the default but leaves the effect and separator alone; refused
-    // values give the defaults; only the good values are taken.
+    // values give the defaults; only the good values are taken, colour texts normalised.
     SettingsModel want = start;
     want.mdOpacity = "55";
     want.fonts[2] = "Not Installed Sans";
     want.fonts[0] = "Nimbus Sans"; // the font list's foundry tag is not a family name
+    want.pickers[0].text = "ff8000";
+    want.pickers[2].text = "123405";
+    want.pickers[4].text = "c0ffee";
     EXPECT_EQ(test::savedGroups(m), test::savedGroups(want));
-}
-
-TEST(LoadSettingsTest, ColourTextsAreReadAndNormalised)
-{
-    const struct {
-        const char *key, *value;
-        size_t picker;
-        const char *text;
-    } colours[] = {
-        {"MainDateFontColour", "FF8000", 0, "ff8000"},
-        {"NameDateFontColour", "zz0000", 1, "008000"}, // the picker's own
-        {"ScrollerFontColour", "12345", 2, "123405"},  {"ImportantColour", "#ff0000", 3, "ff0000"},
-        {"MDEffectColor", "1234", 5, "808080"},        {"Background", "c0ffee", 4, "c0ffee"},
-    };
-    SettingPairs pairs;
-    for (const auto &c : colours)
-        pairs.emplace_back(c.key, c.value);
-    const SettingsModel m = loaded(pairs);
-    for (const auto &c : colours)
-        EXPECT_EQ(m.pickers[c.picker].text, c.text) << c.key << " " << c.value;
     EXPECT_EQ(m.pickers[0].value, rgbValue(255, 128, 0));
-    EXPECT_EQ(m.backgroundKind, "Colour");
 }
 
 TEST(LoadSettingsTest, SpecialKeys)

@@ -2,6 +2,7 @@
 #include "core/settings/SettingsStore.h"
 #include "tests/support/OddFiles.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/WrenpadRun.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -95,30 +96,26 @@ TEST(StoreTest, TwoWritersLoseNoneOfEachOthersKeys)
 
     // Real processes at the same time: four wrenpads import 40 distinct keys each, then one exports
     // the defaults (those keys are none of ours) with the Name-Date marker where start-up puts it.
-    const QString wrenpad = DW_BINARY_DIR "/wrenpad", out = dir.path("out.dwt");
-    if (!QFileInfo::exists(wrenpad))
-        GTEST_SKIP() << "wrenpad not built";
+    const QString out = dir.path("out.dwt");
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("XDG_CONFIG_HOME", dir.path("xdg"));
-    QProcess runs[4], exporter;
+    QProcess runs[4];
     for (int p = 0; p < 4; ++p) {
         QStringList lines;
         for (int k = 0; k < 40; ++k)
             lines << QStringLiteral("P%1K%2").arg(p).arg(k) << "v";
         const QString in = dir.write(QStringLiteral("in%1.dwt").arg(p), lines.join("\r\n").toUtf8());
         runs[p].setProcessEnvironment(env);
-        runs[p].start(wrenpad, {"--import-settings", in});
+        runs[p].start(DW_BINARY_DIR "/wrenpad", {"--import-settings", in});
     }
     for (QProcess &r : runs) {
         ASSERT_TRUE(r.waitForFinished(30000));
         EXPECT_EQ(r.exitCode(), 0) << r.readAllStandardError().toStdString();
     }
     EXPECT_EQ(FileSettingsStore(dir.path("xdg/Datewren/settings.ini")).getAllSettings("Settings").size(), 160u);
-    exporter.setProcessEnvironment(env);
-    exporter.start(wrenpad, {"--export-settings", out});
-    ASSERT_TRUE(exporter.waitForFinished(30000));
-    EXPECT_EQ(exporter.exitCode(), 0);
-    EXPECT_EQ(exporter.readAllStandardOutput(), "Wrote 61 settings to " + out.toUtf8() + "\n");
+    const auto exported = test::runWrenpad({"--export-settings", out}, dir.path("xdg"));
+    EXPECT_EQ(exported.code, 0);
+    EXPECT_EQ(exported.out, "Wrote 61 settings to " + out + "\n");
     EXPECT_EQ(test::TempDir::read(out), test::TempDir::read(DW_TEST_DATA "/defaults.dwt")
                                             .replace("NameDateLeft\r\n4050\r\n", "NameDateLeft\r\n4035\r\n"));
 }
