@@ -1,5 +1,4 @@
 #include "core/events/ListFile.h"
-#include "core/settings/SettingsFile.h"
 #include "core/settings/SettingsStore.h"
 #include "page/compat/CompatScript.h"
 #include "tests/page/PageTestSupport.h"
@@ -45,57 +44,47 @@ TEST(CompatScriptTest, ScriptIsPlainAsciiFetchesNothingAndKeepsTheLineEnds)
     EXPECT_FALSE(withScript.contains(QRegularExpression(QStringLiteral("[^\\r]\\n"))));
 }
 
-TEST(CompatScriptTest, OnUntilTurnedOffAndWriteHtmlOptionsOverrideTheSavedPreference)
-{
-    TempDir dir;
-    const QString config = dir.path("config");
-    const QString list = dir.write("list.dwe", listFileBytes(someEvents()));
-    const QString look = dir.write("look.dwt", serializeSettingsFile({{"RemindBefore", "3"}}));
-    auto hasScript = [&](const QStringList &extra) {
-        const QString out = dir.path("page.html");
-        QFile::remove(out);
-        const QStringList args{"--write-html", out, "--settings", look, "--today", "2026-03-05"};
-        const WrenpadRun r = runWrenpad(args + extra + QStringList{list}, config);
-        EXPECT_EQ(r.code, 0) << r.err.toStdString();
-        const QString text = QString::fromLatin1(TempDir::read(out));
-        EXPECT_TRUE(text.startsWith(kHead)) << text.left(40).toStdString();
-        return text.startsWith(kScriptHead);
-    };
-
-    EXPECT_TRUE(hasScript({})); // --no-browser-compat is run in the browser suite
-
-    FileSettingsStore store(config + "/Datewren/settings.ini"); // the one the child process reads
-    ASSERT_TRUE(setBrowserCompatPreference(store, false));
-    // A preference of this machine, never carried to another by a settings file.
-    EXPECT_TRUE(store.getAllSettings(QStringLiteral("Settings")).empty());
-    EXPECT_TRUE(store.getAllSettings(QStringLiteral("TempSettings")).empty());
-    EXPECT_FALSE(hasScript({}));
-    EXPECT_TRUE(hasScript({"--browser-compat"}));
-}
-
 struct CompatWindowTest : ::testing::Test, TestWindow {
     TempDir dir;
 };
 
-// The box is wired to the preference, and Create HTML follows it both ways.
-TEST_F(CompatWindowTest, OthersTabBoxStoresThePreferenceAndCreateHtmlFollowsIt)
+// The Others tab's box stores a preference of this machine; Create HTML and wrenpad --write-html
+// follow it, and the flag given to wrenpad wins over it.
+TEST_F(CompatWindowTest, OthersTabBoxStoresThePreferenceThatCreateHtmlAndWriteHtmlFollow)
 {
     auto *box = window.tabPage(MainWindow::OthersTab)->findChild<QCheckBox *>("chkBrowserCompat");
     ASSERT_TRUE(box);
     EXPECT_EQ(box->text(), "Make the page work in current browsers");
     EXPECT_TRUE(box->isChecked());
     window.events().append(event("Ann", "05/03/1980"));
-    auto create = [&](const char *name) {
-        window.setLastPagePath(dir.path(QString::fromLatin1(name)));
+    const QString list = dir.write("list.dwe", listFileBytes(someEvents()));
+    // The page of Create HTML and the one of wrenpad, each read as "script", "plain" or "none".
+    auto pages = [&](const QStringList &flags) {
+        window.setLastPagePath(dir.path("window.html"));
         prompter.answer(Button::Ok).answer(Button::No); // "File Written", then not as wallpaper
         window.panelButton(MainWindow::CreateHtmlButton)->click();
-        return QString::fromLatin1(TempDir::read(dir.path(QString::fromLatin1(name))));
+        // The child reads this process's settings store: the XDG folders are inherited.
+        const QStringList args{"--write-html", dir.path("cli.html"), "--today", "2026-03-05"};
+        const WrenpadRun r = runWrenpad(args + flags + QStringList{list});
+        EXPECT_EQ(r.code, 0) << r.err.toStdString();
+        QStringList kinds;
+        for (const char *name : {"window.html", "cli.html"}) {
+            const QString text = QString::fromLatin1(TempDir::read(dir.path(name)));
+            kinds << (text.startsWith(kScriptHead) ? "script" : text.startsWith(kHead + "<meta") ? "plain" : "none");
+            QFile::remove(dir.path(name));
+        }
+        return kinds.join(' ');
     };
-    EXPECT_TRUE(create("with.html").startsWith(kScriptHead));
+    EXPECT_EQ(pages({}), "script script"); // --no-browser-compat is run in the browser suite
     box->click();
-    EXPECT_FALSE(browserCompatPreference(FileSettingsStore(FileSettingsStore::defaultPath())));
-    EXPECT_TRUE(create("without.html").startsWith(kHead + QLatin1String("<meta")));
+    FileSettingsStore store(FileSettingsStore::defaultPath());
+    EXPECT_FALSE(browserCompatPreference(store));
+    // Never carried to another machine by a settings file.
+    EXPECT_TRUE(store.getAllSettings(QStringLiteral("Settings")).empty());
+    EXPECT_TRUE(store.getAllSettings(QStringLiteral("TempSettings")).empty());
+    EXPECT_EQ(pages({}), "plain plain");
+    EXPECT_EQ(pages({"--browser-compat"}), "plain script");
     box->click();
-    EXPECT_TRUE(browserCompatPreference(FileSettingsStore(FileSettingsStore::defaultPath())));
+    EXPECT_TRUE(browserCompatPreference(FileSettingsStore(FileSettingsStore::defaultPath()))); // read afresh
     window.events().clear();
 }
