@@ -9,7 +9,7 @@ using namespace dw;
 
 namespace {
 
-struct Fixture {
+struct EditCommandsTest : ::testing::Test {
     EventList list;
     dw::test::ScriptedPrompter prompter;
     FixedClock clock{2026, 3, 5};
@@ -35,96 +35,91 @@ Message none(const QString &text) { return box(text, QStringLiteral("No Events")
 
 } // namespace
 
-TEST(EditCommandsTest, AddChecksNamesAndDuplicates)
+TEST_F(EditCommandsTest, AddChecksNamesAndDuplicates)
 {
-    Fixture f;
-    QSignalSpy focus(&f.cmd, &EditCommands::focusRequested);
-    EXPECT_FALSE(f.add("", QDate(2000, 1, 2)) || f.add("   ", QDate(2000, 1, 2)));
-    EXPECT_TRUE(f.cmd.input().name.isEmpty());
+    QSignalSpy focus(&cmd, &EditCommands::focusRequested);
+    EXPECT_FALSE(add("", QDate(2000, 1, 2)) || add("   ", QDate(2000, 1, 2)));
+    EXPECT_TRUE(cmd.input().name.isEmpty());
     EXPECT_EQ(focus.size(), 2);
 
-    ASSERT_TRUE(f.add("anniv", QDate(2000, 1, 2), "ann@example.org", true));
-    EXPECT_EQ(f.list.at(0), (EventRecord{"anniv", "02/01/2000", "ann@example.org", 1, "00/00 00/00 00/00"}));
-    EXPECT_EQ(f.list.selected(), 0);
+    ASSERT_TRUE(add("anniv", QDate(2000, 1, 2), "ann@example.org", true));
+    EXPECT_EQ(list.at(0), (EventRecord{"anniv", "02/01/2000", "ann@example.org", 1, "00/00 00/00 00/00"}));
+    EXPECT_EQ(list.selected(), 0);
     // Finishing resets the row and keeps the address as a choice.
-    EXPECT_EQ(f.cmd.input().name + f.cmd.input().address + f.cmd.input().date.toString("dd/MM/yyyy")
-                  + (f.cmd.input().important ? " ticked" : ""),
-              "-05/03/2026");
-    EXPECT_EQ(f.list.addressChoices(), QStringList{"ann@example.org"});
+    EXPECT_EQ(cmd.input().name + cmd.input().address + cmd.input().date.toString("dd/MM/yyyy")
+                  + (cmd.input().important ? " ticked" : ""), "-05/03/2026");
+    EXPECT_EQ(list.addressChoices(), QStringList{"ann@example.org"});
 
-    EXPECT_FALSE(f.add("ANNIV", QDate(2000, 1, 2)));
-    EXPECT_EQ(f.prompter.messages, std::vector<Message>{box("Already in the list!", kAppTitle, Icon::Exclamation)});
-    EXPECT_EQ(f.cmd.input().name, "ANNIV"); // kept and selected for correcting
+    EXPECT_FALSE(add("ANNIV", QDate(2000, 1, 2)));
+    EXPECT_EQ(prompter.messages, std::vector<Message>{box("Already in the list!", kAppTitle, Icon::Exclamation)});
+    EXPECT_EQ(cmd.input().name, "ANNIV"); // kept and selected for correcting
     EXPECT_TRUE(focus.last().at(1).toBool());
-    EXPECT_TRUE(f.add("ANNIV", QDate(2001, 1, 2)));
+    EXPECT_TRUE(add("ANNIV", QDate(2001, 1, 2)));
 
     // Long names are kept; line breaks would split a list file entry.
     const QString longName = QString(2000, QChar(0x00e9)) + '"';
-    EXPECT_TRUE(f.add(longName, QDate(2000, 5, 6), "a\r\nb"));
-    EXPECT_EQ(f.list.at(2).name + f.list.at(2).address, longName + "a  b");
+    EXPECT_TRUE(add(longName, QDate(2000, 5, 6), "a\r\nb"));
+    EXPECT_EQ(list.at(2).name + list.at(2).address, longName + "a  b");
 }
 
-TEST(EditCommandsTest, ModifyResetsTheRuleAndKeepsTheMark)
+TEST_F(EditCommandsTest, ModifyResetsTheRuleAndKeepsTheMark)
 {
-    Fixture f;
-    f.list.appendRows({{"Ann", "05/03/1980", "a@x", 1, "06/04 00/00 00/00"}, {"Bob", "06/03/2001"}, {"Cy", "31/02/1999"}});
-    f.list.select(0);
-    f.cmd.startModify(InputField::Date);
-    EXPECT_EQ(f.cmd.input().date, QDate(1980, 3, 5));
-    EXPECT_FALSE(f.cmd.add());
+    list.appendRows({{"Ann", "05/03/1980", "a@x", 1, "06/04 00/00 00/00"}, {"Bob", "06/03/2001"}, {"Cy", "31/02/1999"}});
+    list.select(0);
+    cmd.startModify(InputField::Date);
+    EXPECT_EQ(cmd.input().date, QDate(1980, 3, 5));
+    EXPECT_FALSE(cmd.add());
     // Same name and date as Bob: no duplicate test on Modify.
-    f.cmd.nameEdited("Bob");
-    f.cmd.setDate(QDate(2001, 3, 6));
-    ASSERT_TRUE(f.cmd.modify());
-    EXPECT_EQ(f.list.at(2), (EventRecord{"Bob", "06/03/2001", "a@x", 1, "00/00 00/00 00/00"}));
-    EXPECT_EQ(f.list.selected(), 2);
-    EXPECT_TRUE(f.prompter.messages.empty());
+    cmd.nameEdited("Bob");
+    cmd.setDate(QDate(2001, 3, 6));
+    ASSERT_TRUE(cmd.modify());
+    EXPECT_EQ(list.at(2), (EventRecord{"Bob", "06/03/2001", "a@x", 1, "00/00 00/00 00/00"}));
+    EXPECT_EQ(list.selected(), 2);
+    EXPECT_TRUE(prompter.messages.empty());
 
     // A date that is not one keeps the picker and says so.
-    f.list.select(1);
-    f.cmd.setDate(QDate(2020, 1, 1));
-    f.cmd.startModify(InputField::Name);
-    EXPECT_EQ(f.prompter.messages, std::vector<Message>{box("Invalid Date.", "Error", Icon::Critical)});
-    EXPECT_EQ(f.cmd.input().date, QDate(2020, 1, 1));
-    f.cmd.cancel();
-    EXPECT_FALSE(f.list.editing());
-    EXPECT_EQ(f.list.at(1).date, "31/02/1999");
+    list.select(1);
+    cmd.setDate(QDate(2020, 1, 1));
+    cmd.startModify(InputField::Name);
+    EXPECT_EQ(prompter.messages, std::vector<Message>{box("Invalid Date.", "Error", Icon::Critical)});
+    EXPECT_EQ(cmd.input().date, QDate(2020, 1, 1));
+    cmd.cancel();
+    EXPECT_FALSE(list.editing());
+    EXPECT_EQ(list.at(1).date, "31/02/1999");
     // The same message stops the Customise Event dialog for such a date.
-    EXPECT_EQ(f.cmd.customiseRow(), -1);
-    EXPECT_EQ(f.prompter.messages.size(), 2u);
+    EXPECT_EQ(cmd.customiseRow(), -1);
+    EXPECT_EQ(prompter.messages.size(), 2u);
 }
 
-TEST(EditCommandsTest, RemoveClearAndMark)
+TEST_F(EditCommandsTest, RemoveClearAndMark)
 {
-    Fixture f;
-    const Message noItem = box("No item selected to remove!", "No item selected", Icon::Exclamation);
-    f.cmd.remove();
-    f.list.appendRows({{"Ann", "05/03/1980"}, {"Bob", "06/03/2001"}});
-    f.cmd.remove();
-    EXPECT_EQ(f.prompter.messages, (std::vector<Message>{noItem, noItem}));
+    list.appendRows({{"Ann", "05/03/1980"}, {"Bob", "06/03/2001"}});
+    cmd.remove(); // nothing selected, as in an empty list
+    EXPECT_EQ(prompter.messages,
+              std::vector<Message>{box("No item selected to remove!", "No item selected", Icon::Exclamation)});
 
-    f.list.select(0);
-    EXPECT_EQ(f.cmd.markCaption(false), "Mark as &Important");
-    f.cmd.toggleMark();
-    EXPECT_EQ(f.list.at(0).mark, 1);
-    EXPECT_TRUE(f.cmd.input().importantRed);
-    EXPECT_EQ(f.cmd.markCaption(true), "Unmark as Important");
-    f.list.select(1);
-    EXPECT_FALSE(f.cmd.input().importantRed);
+    list.select(0);
+    EXPECT_EQ(cmd.markCaption(false), "Mark as &Important");
+    cmd.toggleMark();
+    EXPECT_EQ(list.at(0).mark, 1);
+    EXPECT_TRUE(cmd.input().importantRed);
+    EXPECT_EQ(cmd.markCaption(true), "Unmark as Important");
+    list.select(1);
+    EXPECT_FALSE(cmd.input().importantRed);
 
-    f.prompter.reset();
-    f.prompter.answer(Button::No).answer(Button::Yes);
-    f.cmd.clear();
-    EXPECT_EQ(f.list.count(), 2);
-    f.list.select(0);
-    f.cmd.remove();
-    EXPECT_EQ(f.list.at(0).name, "Bob");
-    EXPECT_EQ(f.list.selected(), -1);
-    f.cmd.clear();
-    f.cmd.clear(); // empty: no question
-    EXPECT_EQ(f.prompter.messages, (std::vector<Message>{box(kClear + " It contains marked events.", "Clear List", Icon::Critical, Buttons::YesNo),
-                                                         box(kClear, "Clear List", Icon::Critical, Buttons::YesNo)}));
-    EXPECT_TRUE(f.list.isEmpty() && f.list.addressChoices().isEmpty());
+    prompter.reset();
+    prompter.answer(Button::No).answer(Button::Yes);
+    cmd.clear();
+    EXPECT_EQ(list.count(), 2);
+    list.select(0);
+    cmd.remove();
+    EXPECT_EQ(list.at(0).name, "Bob");
+    EXPECT_EQ(list.selected(), -1);
+    cmd.clear();
+    cmd.clear(); // empty: no question
+    const auto ask = [](const QString &text) { return box(text, "Clear List", Icon::Critical, Buttons::YesNo); };
+    EXPECT_EQ(prompter.messages, (std::vector<Message>{ask(kClear + " It contains marked events."), ask(kClear)}));
+    EXPECT_TRUE(list.isEmpty() && list.addressChoices().isEmpty());
 }
 
 TEST(QueriesTest, TodayAndImportantLines)

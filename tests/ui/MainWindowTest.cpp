@@ -69,7 +69,8 @@ TEST_F(MainWindowTest, StartUpRunsItsStepsInOrderAndLoadsTheCommandLineList)
     window.startUp("\"" + list + "\"");
 
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Datewren 7.0.3  -  05/03/2026"));
-    const QString fonts = " | Loading Fonts... | Total events = 0", listed = " | Populating List...\r\n(family.DWE) | Total events = 2";
+    const QString fonts = " | Loading Fonts... | Total events = 0";
+    const QString listed = " | Populating List...\r\n(family.DWE) | Total events = 2";
     EXPECT_EQ(steps, (QStringList{"date | Loading Datewren... | Total events = 0", "fonts" + fonts, "markers" + fonts,
                                   "settings" + fonts, "refresh" + fonts, "next days" + fonts, "focus" + listed,
                                   "register" + listed}));
