@@ -91,13 +91,7 @@ TEST(SortCommandsTest, NoticesMessagesAndSelection)
     test::ScriptedPrompter prompter;
     test::RecordingBusy busy;
 
-    list.append(ev{"only", "01/01/2000"});
-    sortList(list, SortKind::Important, prompter, busy);
-    removeDuplicates(list, busy);
-    EXPECT_TRUE(prompter.messages.empty());
-    EXPECT_TRUE(busy.captions.isEmpty());
-
-    list.append(ev{"two", "01/01/1999"});
+    list.appendRows({ev{"only", "01/01/2000"}, ev{"two", "01/01/1999"}});
     sortList(list, SortKind::Important, prompter, busy);
     EXPECT_EQ(prompter.messages, (std::vector<Message>{{"There are no marked important events.", "Important Events",
                                                         Icon::Exclamation, Buttons::Ok, Button::Ok}}));
