@@ -64,7 +64,8 @@ TEST_F(EditCommandsTest, AddChecksNamesAndDuplicates)
 
 TEST_F(EditCommandsTest, ModifyResetsTheRuleAndKeepsTheMark)
 {
-    list.appendRows({{"Ann", "05/03/1980", "a@x", 1, "06/04 00/00 00/00"}, {"Bob", "06/03/2001"}, {"Cy", "31/02/1999"}});
+    list.appendRows(
+        {{"Ann", "05/03/1980", "a@x", 1, "06/04 00/00 00/00"}, {"Bob", "06/03/2001"}, {"Cy", "31/02/1999"}});
     list.select(0);
     cmd.startModify(InputField::Date);
     EXPECT_EQ(cmd.input().date, QDate(1980, 3, 5));

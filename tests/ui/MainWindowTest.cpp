@@ -125,7 +125,7 @@ TEST_F(MainWindowTest, ShortcutKeysRunTheirCommandOnlyWhenTheConditionHolds)
     list.replaceAll({EventRecord{"Ann", "30/04/1980"}, EventRecord{"Bob", "01/05/1990"}});
     list.select(0);
     window.findChild<ListEditing *>("listEditing")->inputRow().nameBox()->setFocus();
-    EXPECT_FALSE(window.dispatchKey(Qt::Key_Delete)); // the box deletes a character
+    EXPECT_FALSE(window.dispatchKey(Qt::Key_Delete)); // there the box takes the key
     window.listPanel()->column(0)->setFocus();
     EXPECT_TRUE(window.dispatchKey(Qt::Key_Delete));
     EXPECT_EQ(list.count(), 1);
