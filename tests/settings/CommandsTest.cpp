@@ -10,6 +10,7 @@
 #include "tests/support/ScriptedPrompter.h"
 #include "tests/support/TempDir.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <functional>
 #include <gtest/gtest.h>
@@ -45,7 +46,13 @@ TEST(SettingsMessagesTest, EachCommandShowsItsOwnText)
     test::TempDir dir;
     const QString old = dir.write("old.dwt", "old"), gone = dir.path("gone/look.dwt");
     const QString binary = dir.write("pic.dwt", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
-    const QString look = dir.write("blue.dwt", "MainDateFont\r\nVerdana");
+    // A template gathers the file, the picture and every face whose name begins with a named
+    // family, whatever the case; an empty family brings nothing.
+    test::FakeFontCatalog fonts;
+    for (const char *face : {"VERDANA Bold", "Verdana Pro Light", "DejaVu Sans"})
+        fonts.faceList.push_back({face, dir.write(QString(face).remove(' ') + ".ttf", face)});
+    const QString look = dir.write("blue.dwt", "ScrollerFont\r\n\r\nMainDateFont\r\nverdana\r\nBackground\r\n"
+                                                   + dir.write("sky.png", "png").toUtf8());
     dir.write("blockedTemplate", "a file in the way");
     const QString blocked = dir.write("blocked.dwt", "x");
     SettingsModel m;
@@ -53,9 +60,7 @@ TEST(SettingsMessagesTest, EachCommandShowsItsOwnText)
     const auto exportTo = [&](test::ScriptedPrompter &p, const QString &path) {
         EXPECT_FALSE(exportSettingsFile(m, store, p.choose(path).answer(Button::No).choose("")));
     };
-    const auto templateOf = [](auto &p, const QString &path) {
-        createTemplate(p.choose(path), test::FakeFontCatalog(), "/nowhere");
-    };
+    const auto templateOf = [&](auto &p, const QString &path) { createTemplate(p.choose(path), fonts, "/nowhere"); };
     const struct {
         const char *what;
         std::function<void(test::ScriptedPrompter &)> run;
@@ -93,6 +98,8 @@ TEST(SettingsMessagesTest, EachCommandShowsItsOwnText)
         EXPECT_EQ(p.messages, std::vector<Message>{r.want}) << r.what;
     }
     EXPECT_EQ(store.getAllSettings(kSettingsSection).size(), 62u); // Save All wrote every group and the exit flag
+    EXPECT_EQ(QDir(dir.path("blueTemplate")).entryList(QDir::Files, QDir::Name),
+              (QStringList{"VERDANABold.ttf", "VerdanaProLight.ttf", "blue.dwt", "sky.png"}));
 }
 
 TEST(DefaultsTest, EachCommandAsksAndResetsOnlyItsGroups)

@@ -47,52 +47,48 @@ TEST(LoadSettingsTest, MissingBlankAndRefusedValues)
     EXPECT_EQ(m.pickers[0].value, rgbValue(255, 128, 0));
 }
 
-TEST(LoadSettingsTest, SpecialKeys)
+TEST(LoadSettingsTest, SpecialKeysAndPlaces)
 {
+    test::ScriptedPrompter beeper;
     SettingsModel m = loaded({{"ImportantAnimate", "Glow"}, {"Background", "C:\\pics\\sky.gif"},
                               {"TaskbarHeight", "40"}, {"Shortcut0", "xy example.org"},
-                              {"Shortcut2", QString::fromUtf8("a\U0001F600 b\U0001F600")}, {"SaveAtExit", "0"}});
+                              {"Shortcut2", QString::fromUtf8("a\U0001F600 b\U0001F600")}, {"SaveAtExit", "0"},
+                              {"MainDateLeft", "100"}, {"MainDateTop", "200"}, {"MainDatePosition", "Bottom Right"},
+                              {"NameDateAlign", "left"}, {"NameDatePosition", "Top Left"}, {"ScrollerTop", "middle"}},
+                             {}, &beeper);
     EXPECT_TRUE(m.animate);
     EXPECT_EQ(m.backgroundKind, "Picture");
     EXPECT_EQ(std::pair(m.shortcuts[0], m.completions[0]), std::pair(QString("xy"), QString("example.org")));
     EXPECT_EQ(std::pair(m.shortcuts[2], m.completions[2]), // characters, not half of one
               std::pair(QString::fromUtf8("a\U0001F600"), QString::fromUtf8("b\U0001F600")));
+    // A preset wins over the place, the alignment over the Name-Date's preset.
+    EXPECT_EQ(std::pair(m.mainDateLeft, m.mainDateTop), std::pair(4840.0 - 705, 3630.0 - 210 - 30));
+    EXPECT_EQ(std::pair(m.nameDatePosition, m.nameDateAlign), std::pair(QString("Custom"), 0));
+    EXPECT_EQ(std::pair(m.scrollerPreset, m.scrollerTop), std::pair(1, 1710.0));
 
     // The menu keeps its kind. A path with a control character cannot be shown or written as it
     // stands, so it is refused; a taskbar height of 0 and an out-of-range flag change nothing.
+    // "none" keeps the Main Date where it was; the Name-Date place conflicts: one step back, with
+    // the only beep.
     m = loaded({{"ImportantAnimate", "0"}, {"Background", "/home/u/x\tonload=alert(1).png"}, {"TaskbarHeight", "0"},
-                {"SaveAtExit", "-1"}}, m);
+                {"SaveAtExit", "-1"}, {"MainDateLeft", "none"}, {"MainDatePosition", "none"}, {"NameDateAlign", "0"},
+                {"NameDatePosition", "Bottom Right"}, {"ScrollerTop", "1500.5"}},
+               m, &beeper);
     EXPECT_EQ(std::pair(m.animate, m.animation), std::pair(false, QString("Glow")));
     EXPECT_EQ(m.backgroundPicture, "C:\\pics\\sky.gif");
     EXPECT_EQ(m.taskbarHeight, "40");
     EXPECT_FALSE(m.saveAtExit);
+    EXPECT_EQ(m.mainDatePosition, "Bottom Right");
+    EXPECT_EQ(std::pair(m.nameDatePosition, m.nameDateAlign), std::pair(QString("Bottom Center"), -1));
+    EXPECT_EQ(m.nameDateLeft, (4840 - 795) / 2.0);
+    EXPECT_EQ(beeper.beeps, 1);
+    EXPECT_EQ(std::pair(m.scrollerPreset, m.scrollerTop), std::pair(-1, 1500.5));
 
     m = loaded({{"ImportantAnimate", "999"}, {"Background", " "}, {"TaskbarHeight", "abc"}}, m);
     EXPECT_FALSE(m.animate); // out of range: unchanged
     EXPECT_EQ(m.backgroundKind, "Colour");
     EXPECT_EQ(m.taskbarHeight, "35");
     EXPECT_TRUE(loaded({{"ImportantAnimate", "1"}}, m).animate);
-}
-
-TEST(LoadSettingsTest, PositionsPresetsWinAndAlignmentBeatsPosition)
-{
-    test::ScriptedPrompter beeper;
-    SettingsModel m = loaded({{"MainDateLeft", "100"}, {"MainDateTop", "200"}, {"MainDatePosition", "Bottom Right"},
-                              {"NameDateAlign", "left"}, {"NameDatePosition", "Top Left"}, {"ScrollerTop", "middle"}},
-                             {}, &beeper);
-    EXPECT_EQ(std::pair(m.mainDateLeft, m.mainDateTop), std::pair(4840.0 - 705, 3630.0 - 210 - 30));
-    EXPECT_EQ(std::pair(m.nameDatePosition, m.nameDateAlign), std::pair(QString("Custom"), 0));
-    EXPECT_EQ(std::pair(m.scrollerPreset, m.scrollerTop), std::pair(1, 1710.0));
-
-    m = loaded({{"MainDateLeft", "none"}, {"MainDatePosition", "none"}, {"NameDateAlign", "0"},
-                {"NameDatePosition", "Bottom Right"}, {"ScrollerTop", "1500.5"}}, m, &beeper);
-    // "none" keeps the Main Date where it was; the Name-Date place conflicts: one step back, with
-    // the only beep.
-    EXPECT_EQ(m.mainDatePosition, "Bottom Right");
-    EXPECT_EQ(std::pair(m.nameDatePosition, m.nameDateAlign), std::pair(QString("Bottom Center"), -1));
-    EXPECT_EQ(m.nameDateLeft, (4840 - 795) / 2.0);
-    EXPECT_EQ(beeper.beeps, 1);
-    EXPECT_EQ(std::pair(m.scrollerPreset, m.scrollerTop), std::pair(-1, 1500.5));
 }
 
 // Key order, preset and "none" values and the save-all order are pinned by the golden settings
@@ -107,8 +103,7 @@ TEST(SaveGroupsTest, HandEditedPlacesAndHalfPairs)
     m.shortcuts[5] = "zz";       // no completion
     m.completions[6] = "lonely"; // no shortcut
     const SettingPairs pairs = autoCPairs(m);
-    EXPECT_EQ(m.shortcuts[5], QString());
-    EXPECT_EQ(m.completions[6], QString());
+    EXPECT_EQ(std::pair(m.shortcuts[5], m.completions[6]), std::pair(QString(), QString()));
     ASSERT_EQ(pairs.size(), 14u);
     EXPECT_EQ(pairs[5].second, " "); // the key names are the golden files'
     EXPECT_EQ(pairs[6].second, " ");

@@ -1,11 +1,9 @@
 #include "core/settings/SettingsFile.h"
 #include "core/settings/SettingsGroups.h"
 #include "core/settings/SettingsLists.h"
-#include "tests/support/FakeFontCatalog.h"
 #include "tests/support/ScriptedPrompter.h"
 #include "tests/support/TempDir.h"
 
-#include <QDir>
 #include <gtest/gtest.h>
 
 using namespace dw;
@@ -80,38 +78,8 @@ TEST_F(SettingsFileTest, ImportStoresEveryPairAndReloads)
 // The command line's import and export run whole in StoreTest; here are their one-line reports.
 TEST_F(SettingsFileTest, CommandLineReports)
 {
-    FileSettingsStore saved(dir.path("s.ini"));
     const QString bad = dir.path("no/dir/x.dwt");
-    EXPECT_EQ(importSettingsFrom(dir.path("none.dwt"), saved), "No such file: " + dir.path("none.dwt"));
-    EXPECT_EQ(exportSavedSettingsTo(bad, saved),
+    EXPECT_EQ(importSettingsFrom(dir.path("none.dwt"), store), "No such file: " + dir.path("none.dwt"));
+    EXPECT_EQ(exportSavedSettingsTo(bad, store),
               "Cannot write the settings file \"" + bad + "\". No such file or directory");
-}
-
-// A template gathers every face whose name begins with a named family (a bare file name is in
-// the fonts folder, a face whose file is gone is skipped), and the picture; an empty family
-// brings nothing. Cancel, a missing file and an empty file end without a word.
-TEST_F(SettingsFileTest, TemplateCopiesTheFileItsFontsAndItsPicture)
-{
-    test::FakeFontCatalog fonts;
-    QDir().mkpath(dir.path("fonts"));
-    dir.write("fonts/user.otf", "u");
-    for (const char *face : {"Verdana Regular", "VERDANA Bold", "Verdana Pro Light", "DejaVu Sans"})
-        fonts.faceList.push_back({face, dir.write(QString(face).toLower().remove(' ') + ".ttf", face)});
-    fonts.faceList.push_back({"Comic Neue Regular", "user.otf"});
-    fonts.faceList.push_back({"Comic Neue Bold", "missing.otf"});
-    const QByteArray sky = dir.write("sky.png", "png").toUtf8();
-    const QString dwt = dir.write("blue.dwt", "MainDateFont\r\nverdana\r\nnamedatefont\r\nComic Neue\r\n"
-                                              "ScrollerFont\r\n\r\nBackground\r\n" + sky);
-    for (const QString &path : {dir.path("none.dwt"), QString(), dwt})
-        createTemplate(prompter.choose(path), fonts, dir.path("fonts"));
-    EXPECT_EQ(QDir(dir.path("blueTemplate")).entryList(QDir::Files, QDir::Name),
-              (QStringList{"blue.dwt", "sky.png", "user.otf", "verdanabold.ttf", "verdanaprolight.ttf",
-                           "verdanaregular.ttf"}));
-    EXPECT_EQ(prompter.messages.size(), 1u); // "Files copied to ..."
-
-    // Made again from an empty file: the copy is replaced and nothing is said.
-    prompter.reset();
-    createTemplate(prompter.choose(dir.write("blue.dwt", "")), fonts, dir.path("fonts"));
-    EXPECT_EQ(test::TempDir::read(dir.path("blueTemplate/blue.dwt")), QByteArray());
-    EXPECT_TRUE(prompter.messages.empty());
 }
