@@ -1,4 +1,3 @@
-#include "core/settings/DependentControls.h"
 #include "core/settings/PositionEditor.h"
 #include "core/settings/SettingsCommands.h"
 #include "core/settings/SettingsFile.h"
@@ -108,17 +107,14 @@ TEST(DefaultsTest, EachCommandAsksAndResetsOnlyItsGroups)
     const struct {
         const char *name;
         Command run;
-        const char *title;
         std::array<bool, 4> resets; // Format, Effects, Position, AutoC
         const char *importantDefault; // its own red, or the Name-Date colour once the pickers are refreshed
+        const char *title = "Default Settings?";
     } commands[] = {
-        {"format", [](SettingsModel &m, Prompter &p) { return formatDefaults(m, p); }, "Default Settings?",
-         {1, 0, 0, 0}, "ff0000"},
-        {"effects", [](SettingsModel &m, Prompter &p) { return effectsDefaults(m, p); }, "Default Settings?",
-         {0, 1, 0, 0}, "00ff00"},
-        {"position", [](SettingsModel &m, Prompter &p) { return positionDefaults(m, p); }, "Default Settings?",
-         {0, 0, 1, 0}, "010203"},
-        {"reset all", resetAllSettings, "Reset?", {1, 1, 1, 0}, "008000"}, // the shortcut pairs stay
+        {"format", [](auto &m, auto &p) { return formatDefaults(m, p); }, {1, 0, 0, 0}, "ff0000"},
+        {"effects", [](auto &m, auto &p) { return effectsDefaults(m, p); }, {0, 1, 0, 0}, "00ff00"},
+        {"position", [](auto &m, auto &p) { return positionDefaults(m, p); }, {0, 0, 1, 0}, "010203"},
+        {"reset all", resetAllSettings, {1, 1, 1, 0}, "008000", "Reset?"}, // the shortcut pairs stay
     };
     const auto changed = test::savedGroups(changedEverywhere());
     const auto defaults = test::savedGroups(SettingsModel{});
@@ -141,15 +137,15 @@ TEST(DefaultsTest, EachCommandAsksAndResetsOnlyItsGroups)
     }
 }
 
-// The presets' places are LoadSettingsTest's (Bottom Right) and the Position page's (Top Center), and
-// so is the conflict rule's usual step back.
-TEST(PositionEditorTest, TheConflictAtTheCornerAndDropsIntoTheFrame)
+// The bottom presets' places are LoadSettingsTest's, and so is the conflict rule's usual step back.
+TEST(PositionEditorTest, TheConflictAtTheCornerDropsIntoTheFrameAndBoxCorrections)
 {
     // At Top Left there is no step back but Custom, and the marker stays where it was.
     test::ScriptedPrompter beeper;
     SettingsModel m;
     chooseNameDatePosition(m, 1, &beeper);
     chooseMainDatePosition(m, 1, &beeper);
+    EXPECT_EQ(std::pair(m.nameDateLeft, m.nameDateTop), std::pair(0.0, 120.0)); // below the top band
     EXPECT_EQ(m.mainDatePosition, "Custom");
     EXPECT_EQ(std::pair(m.mainDateLeft, m.mainDateTop), std::pair(4125.0, 1920.0));
     EXPECT_EQ(beeper.beeps, 1);
@@ -176,11 +172,8 @@ TEST(PositionEditorTest, TheConflictAtTheCornerAndDropsIntoTheFrame)
     // A drop makes the place Custom (the Name-Date marker's right alignment is the page's).
     EXPECT_EQ(m.nameDatePosition, "Custom");
     EXPECT_EQ(m.scrollerPreset, -1);
-}
 
-// What the taskbar and opacity boxes turn a typed value into, at the edges.
-TEST(PositionEditorTest, BoxCorrections)
-{
+    // What the taskbar and opacity boxes turn a typed value into, at the edges.
     for (const char *bad : {"-5", "5.", "+5", "70", "66", "abc", "", ".5", "1e1"})
         EXPECT_EQ(correctedTaskbarHeight(bad), "35") << bad;
     for (const char *good : {"0", "65", "40", "12.5"})
@@ -189,22 +182,4 @@ TEST(PositionEditorTest, BoxCorrections)
         EXPECT_EQ(correctedOpacity(bad), "100") << bad;
     for (const char *good : {"0", "100", "55"})
         EXPECT_EQ(correctedOpacity(good), good);
-}
-
-// A chosen colour: only 24 bits are kept, the text follows, and the Name-Date colour is the
-// Important colour's default; only with the refresh are the other pickers' typed texts read.
-TEST(DependentControlsTest, ChosenColours)
-{
-    SettingsModel m;
-    m.pickers[2].text = "ABCDEF";
-    setPickerColour(m, -1, 0x123456, true);
-    setPickerColour(m, int(m.pickers.size()), 0x123456, true);
-    setPickerColour(m, 1, 0xff123456, false);
-    EXPECT_EQ(m.pickers[1].value, 0x123456u);
-    EXPECT_EQ(m.pickers[1].text, "563412");
-    EXPECT_EQ(m.pickers[3].defaultText, "563412");
-    EXPECT_EQ(m.pickers[2].text, "ABCDEF");
-    setPickerColour(m, 0, 0x0000ff, true);
-    EXPECT_EQ(m.pickers[0].text, "ff0000");
-    EXPECT_EQ(m.pickers[2].text, "abcdef");
 }

@@ -46,6 +46,11 @@ TEST_F(SettingsFileTest, ExportFromDefaultsAndAfterChanges)
     ASSERT_EQ(pairs.size(), 61u);
     EXPECT_EQ(pairs[9], (SettingPair{"ImportantAnimate", "0"}));
     EXPECT_EQ(pairs[15], (SettingPair{"RemindBefore", "7"}));
+
+    // The command line's export (run whole in StoreTest) reports a failure on one line.
+    const QString bad = dir.path("no/dir/x.dwt");
+    EXPECT_EQ(exportSavedSettingsTo(bad, store),
+              "Cannot write the settings file \"" + bad + "\". No such file or directory");
 }
 
 TEST_F(SettingsFileTest, ImportStoresEveryPairAndReloads)
@@ -65,6 +70,7 @@ TEST_F(SettingsFileTest, ImportStoresEveryPairAndReloads)
     prompter.reset();
     EXPECT_FALSE(importSettingsFile(m, store, prompter.choose(dir.path("nope.dwt")))); // a missing file: silent
     EXPECT_TRUE(prompter.messages.empty());
+    EXPECT_EQ(importSettingsFrom(dir.path("nope.dwt"), store), "No such file: " + dir.path("nope.dwt"));
 
     // Import what an export wrote, export again: the same pairs, byte for byte.
     MemorySettingsStore fresh;
@@ -73,13 +79,4 @@ TEST_F(SettingsFileTest, ImportStoresEveryPairAndReloads)
     importSettingsFile(n, fresh, prompter);
     exportSettingsFile(n, fresh, prompter);
     EXPECT_EQ(test::TempDir::read(dir.path("back.dwt")), golden("changed.dwt"));
-}
-
-// The command line's import and export run whole in StoreTest; here are their one-line reports.
-TEST_F(SettingsFileTest, CommandLineReports)
-{
-    const QString bad = dir.path("no/dir/x.dwt");
-    EXPECT_EQ(importSettingsFrom(dir.path("none.dwt"), store), "No such file: " + dir.path("none.dwt"));
-    EXPECT_EQ(exportSavedSettingsTo(bad, store),
-              "Cannot write the settings file \"" + bad + "\". No such file or directory");
 }

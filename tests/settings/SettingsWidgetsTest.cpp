@@ -2,16 +2,12 @@
 #include "core/settings/SettingsStore.h"
 #include "tests/support/FakeFontCatalog.h"
 #include "tests/support/ScriptedPrompter.h"
-#include "ui/settings/PositionTab.h"
 #include "ui/settings/SettingsTabs.h"
 
 #include <QAction>
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
-#include <QTest>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -68,9 +64,8 @@ TEST_F(SettingsPagesTest, ControlsCarryTheirCaptionsAndLists)
         {"cmdGetFile", "Get Settings From File..."}, {"cmdTemplate", "Create Template From File..."},
         {"fraEffects4", "SpookyShadow", "title"}, {"lblMainDate", "Main Date"}, {"txtAutoCom1", "gmail.com"},
         {"lblDays", "Remind me             days before an event."},
-        {"clrPicker0", "R:255 G:0 B:0 or #FF0000", "toolTip"},
+        {"clrPicker0", "R:255 G:0 B:0 or #FF0000", "toolTip"}, {"chkSaveExit", "Save all settings at exit", "toolTip"},
         {"cmdGetFile", "Warning: Save settings before opening.", "toolTip"},
-        {"chkSaveExit", "Save all settings at exit", "toolTip"},
         {"txtTaskbar", "Please specify the height of the Taskbar (in pixels) so that \"Bottom\" positions can be "
                        "displayed correctly.", "toolTip"},
     };
@@ -85,26 +80,6 @@ TEST_F(SettingsPagesTest, ControlsCarryTheirCaptionsAndLists)
     EXPECT_EQ(read("lblFontNote", "text"), "Not Installed Sans is not installed; DejaVu Sans is shown instead.");
     act("cmbDays", "1");
     EXPECT_EQ(read("lblDays", "text"), "Remind me             day before an event.");
-}
-
-// The placing rules are PositionEditorTest's and LoadSettingsTest's; here the page reaches them.
-TEST_F(SettingsPagesTest, PositionPageMarkers)
-{
-    host.show();
-    act("cmbNDPosition", "Top Right");
-    act("cmbMDPosition", "Top Right");
-    EXPECT_EQ(read("cmbMDPosition", "currentText"), "Top Center"); // the conflict rule
-    EXPECT_EQ(prompter.beeps, 1);
-    EXPECT_EQ(find<QLabel>("lblMainDate")->pos(), QPoint(qRound(2067.5 / 12), 10));
-
-    // Dropped onto a marker: nothing. A real drag with the mouse to the free upper left: placed.
-    PositionFrame *frame = tabs.positionTab()->frame();
-    frame->dropAt(Marker::NameDate, QPointF(model.mainDateLeft + 10, model.mainDateTop + 10));
-    EXPECT_EQ(model.nameDatePosition, "Top Right");
-    QLabel *nd = find<QLabel>("lblNameDate");
-    QTest::mousePress(nd, Qt::LeftButton, {}, QPoint(5, 5));
-    QTest::mouseRelease(nd, Qt::LeftButton, {}, nd->mapFrom(frame, QPoint(100, 150)));
-    EXPECT_EQ(std::pair(model.nameDateTop, model.nameDateAlign), std::pair(1695.0, 2));
 }
 
 // Each control writes its model field (read back as text); a correcting box also shows the
@@ -126,6 +101,7 @@ TEST_F(SettingsPagesTest, EachControlWritesItsField)
         {"cmdBrowse", "", picture, "Picture /pics/sky.png"},
         {"cmbBackground", "Colour", picture, "Colour /pics/sky.png"},
         {"cmdBrowse", "", picture, "Picture /pics/sky.png"}, // cancelled: still a picture background
+        {"cmbMDPosition", "Bottom Left", [](M m) { return m.mainDatePosition; }, "Bottom Left"},
         {"picAlign0", "", place, "Custom 0"},
         {"picPos1", "", [](M m) { return m.scrollerPreset; }, "1"},
         {"txtTaskbar", "70", [](M m) { return m.taskbarHeight; }, "35", "35"},
@@ -143,13 +119,4 @@ TEST_F(SettingsPagesTest, EachControlWritesItsField)
     }
     EXPECT_EQ(read("txtMDOpacity", "selectedText"), "100"); // so that typing replaces it
     EXPECT_TRUE(prompter.allAnswersUsed());
-
-    // Releasing "Animate" with no kind chosen marks Blink and opens the menu.
-    host.show();
-    model.animation.clear();
-    QTest::mouseClick(find<QWidget>("chkAnim"), Qt::LeftButton);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(model.animation, "Blink");
-    EXPECT_TRUE(find<QMenu>("mnuAnimation")->isVisible());
-    find<QMenu>("mnuAnimation")->hide();
 }
