@@ -2,7 +2,6 @@
 // and every other page as its difference from it.
 #include "NodeRunner.h"
 #include "PageTestSupport.h"
-#include "core/events/Sort.h"
 #include "page/PageContext.h"
 #include "page/PageEscape.h"
 
@@ -16,20 +15,12 @@ using namespace dw::test;
 namespace {
 
 // In the order "Create HTML" hands them to the writer: month-wise.
-std::vector<EventRecord> goldenEvents()
-{
-    std::vector<EventRecord> rows{
-        event("New Year walk", "01/01/2000", "-", 0, "00/00 28/12 03/01"),
-        event("Grandma", "02/01/1931", "grandma@example.org", 1),
-        event("Ann", "03/03/1990", "ann@example.org"),
-        event("Spring fair", "04/03/2024", "Town hall", 0, "21/03 00/00 00/00"),
-        event("Leap Day Lou", "29/02/1996", "-", 1),
-        event("Bob", "12/03/1985", "-", 1),
-        event("Office party", "18/12/2020", "-", 0, "18/12 10/12 20/12"),
-    };
-    sortRecords(rows, SortKind::Monthwise);
-    return rows;
-}
+const std::vector<EventRecord> kGoldenEvents{
+    event("New Year walk", "01/01/2000", "-", 0, "00/00 28/12 03/01"),
+    event("Grandma", "02/01/1931", "grandma@example.org", 1), event("Leap Day Lou", "29/02/1996", "-", 1),
+    event("Ann", "03/03/1990", "ann@example.org"),
+    event("Spring fair", "04/03/2024", "Town hall", 0, "21/03 00/00 00/00"),
+    event("Bob", "12/03/1985", "-", 1), event("Office party", "18/12/2020", "-", 0, "18/12 10/12 20/12")};
 
 // Rule edges: a window that starts on the last day of February (which moves in a leap year), a
 // rule that is not three dd/MM fields (the window is used instead; the rule never reaches the
@@ -42,7 +33,7 @@ const std::vector<EventRecord> kEdgeEvents{event("A", "04/03/1990"), event("B", 
 struct Case {
     QString name;
     std::function<void(SettingsModel &)> set;
-    std::vector<EventRecord> rows = goldenEvents();
+    std::vector<EventRecord> rows = kGoldenEvents;
     QDate today{2026, 3, 5};
 };
 
