@@ -115,16 +115,13 @@ TEST(HostileCliTest, EveryWriterOnAFullDiskOrASpecialFileFailsAndKeepsWhatWasThe
 
 TEST(HostileCliTest, EveryReaderRefusesSpecialEndlessAndBinaryInput)
 {
-    const QString utf16 = QString::fromLatin1(kList);
+    const QString text = QString::fromLatin1(kList);
+    const QByteArray utf16 = "\xff\xfe" + QByteArray(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
     const Oddity inputs[] = {
         {"pipe without a writer", test::makeFifo, "It is a pipe, not a regular file"},
         {"endless device", [](const QString &p) { return test::makeCharDevice(p, 5); }, "It is a device, not a regular file"},
         {"random bytes", [](const QString &p) { return writeFile(p, randomBytes(110000)); }, "It is not a text file"},
-        {"UTF-16 text",
-         [&](const QString &p) {
-             return writeFile(p, "\xff\xfe" + QByteArray(reinterpret_cast<const char *>(utf16.utf16()), utf16.size() * 2));
-         },
-         "It is not a text file"},
+        {"UTF-16 text", [&](const QString &p) { return writeFile(p, utf16); }, "It is not a text file"},
     };
     // In the arguments IN stands for the input; each message is followed by the input's reason.
     const std::pair<QStringList, const char *> readers[] = {
