@@ -75,16 +75,6 @@ TEST(PreviewPageTest, WholePagesMatchTheirGoldenFiles)
     }
 }
 
-TEST(PreviewPageTest, CaptionListsThePartsShown)
-{
-    SettingsModel s;
-    s.showBlock = {false, false, true, false};
-    EXPECT_EQ(previewCaption(s, false), QStringLiteral("Scroller"));
-    s.showBlock = {false, false, false, true};
-    EXPECT_EQ(previewCaption(s, false), QString());
-    EXPECT_EQ(previewCaption(s, true), QStringLiteral(",  Important"));
-}
-
 TEST(PreviewPageTest, EmptyFontsAndThePlaceOfTheFile)
 {
     SettingsModel s;
@@ -109,14 +99,15 @@ TEST(PreviewPageTest, EmptyFontsAndThePlaceOfTheFile)
 TEST(WritePreviewCliTest, WritesTheTabsPageFromASettingsFileAndAList)
 {
     test::TempDir dir;
-    const QString look = dir.write("look.dwt", "MDEffect\r\nGlow\r\nCheckBox2\r\n0\r\nImportantAnimate\r\nBlink");
+    // Only the important line shown: the caption's lone part keeps its separator.
+    const QString look = dir.write("look.dwt", "CheckBox0\r\n0\r\nCheckBox1\r\n0\r\nCheckBox2\r\n0\r\nImportantAnimate\r\nBlink");
     const QString list = dir.write("l.dwe", listFileBytes({{"Ann", "05/03/1990", "-", 0, kDefaultRule},
                                                           {"Bob", "06/03/1990", "-", 1, kDefaultRule}}));
     const QString page = dir.path("p.html");
 
     const test::WrenpadRun run = test::runWrenpad({"--write-preview", page, "--settings", look, "--today", "2026-11-05", list});
     ASSERT_EQ(run.code, 0) << run.err.toStdString();
-    EXPECT_EQ(run.out, QStringLiteral("Main Date,  Name-Date,  Important\n"));
+    EXPECT_EQ(run.out, QStringLiteral(",  Important\n"));
     SettingsModel settings;
     ASSERT_TRUE(settingsFromDwtFile(look, &settings));
     QtFontCatalog fonts;
@@ -124,8 +115,10 @@ TEST(WritePreviewCliTest, WritesTheTabsPageFromASettingsFileAndAList)
     EXPECT_EQ(test::TempDir::read(page),
               previewPageText({settings, true, QDate(2026, 11, 5), QLocale::system(), fonts}).toUtf8());
 
-    // Without a list there is no important line; bad arguments exit with 2, failures with 1.
-    ASSERT_EQ(test::runWrenpad({"--write-preview", page, "--settings", look}).code, 0);
+    // Without a list: no important line, an empty caption. Bad arguments exit with 2, failures with 1.
+    const test::WrenpadRun bare = test::runWrenpad({"--write-preview", page, "--settings", look});
+    ASSERT_EQ(bare.code, 0);
+    EXPECT_EQ(bare.out, QStringLiteral("\n"));
     EXPECT_FALSE(test::TempDir::read(page).contains("Important - "));
     EXPECT_EQ(test::runWrenpad({"--write-preview"}).code, 2);
     EXPECT_EQ(test::runWrenpad({"--write-preview", page, dir.path("none.dwe")}).code, 1);
@@ -160,8 +153,7 @@ TEST(PreviewPanelTest, EachVisitToThePreviewTabWritesAndShowsThePage)
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(view->url(), QUrl::fromLocalFile(file));
     // The compatibility script belongs to the view, never to the file.
-    const QString compat = QStringLiteral("datewren-browser-compat");
-    EXPECT_EQ(view->page()->scripts().find(compat).size(), 1);
+    EXPECT_EQ(view->page()->scripts().find(QStringLiteral("datewren-browser-compat")).size(), 1);
 #endif
 
     window.events().clear();
