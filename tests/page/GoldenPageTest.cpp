@@ -132,19 +132,7 @@ TEST(GoldenPageTest, WholePagesForASpreadOfSettings)
     EXPECT_EQ(r.out.trimmed(), QStringLiteral("OK 204")) << r.out.toStdString();
 }
 
-// What the golden pages do not reach: a very long list, settings and text
-// that must never reach the script as they are.
-TEST(PageSectionsTest, TenThousandEventsOfOneMonthMakeOneGroup)
-{
-    std::vector<EventRecord> many;
-    for (int i = 0; i < 10000; ++i)
-        many.push_back(event(QString("P%1").arg(i, 5, 10, QChar('0')), "07/03/2000"));
-    const QString p = page(SettingsModel(), many);
-    for (const char *line : {"\r\n\r\nif (month==3) {for (i=1;i<10001;i++) {h=h+s+ent[i];} j=212}\r\n\r\n",
-                             "\r\nfor (k=1;k<10001;k++) {\r\n", "\r\nent[10000]=\"P09999  -  07/03/2000\"+'<br>'\r\n"})
-        EXPECT_TRUE(p.contains(line)) << line;
-}
-
+// Settings and text that must never reach the script as they are.
 TEST(PageWriterTest, RefusesSettingsThatWouldBreakTheScript)
 {
     const std::vector<EventRecord> one{event("Ann", "12/03/1990")};

@@ -75,13 +75,8 @@ TEST(PreviewPageTest, WholePagesMatchTheirGoldenFiles)
     }
 }
 
-TEST(PreviewPageTest, EmptyFontsAndThePlaceOfTheFile)
+TEST(PreviewPageTest, ThePlaceOfTheFile)
 {
-    SettingsModel s;
-    s.fonts = {QString(), QString(), QString()};
-    fillEmptyPreviewFonts(s, {QStringLiteral("DejaVu Sans"), QStringLiteral("Z")});
-    EXPECT_EQ(s.fonts, (std::array<QString, 3>{QString(), "DejaVu Sans", "DejaVu Sans"}));
-
     // A program folder the user cannot write (or that is gone) sends the preview to the cache.
     test::TempDir program, cache;
     const QString c = cache.path(QStringLiteral("c"));
