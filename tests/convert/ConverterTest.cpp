@@ -150,18 +150,14 @@ TEST(ConverterTest, OutcomesBoxesAndTheDestinationLeft)
         {"a\nb\nc\nd\ne\nf\ng\nh", {kSuccess}, converted, "typed", {}, "typed.dwe"},
         {cp1252, {kSuccess}, converted, "typed", {}, "typed.dwe"},
         {kNew, {{"File has already been converted.", "Converted"}}, Outcome::AlreadyConverted},
-        {"", {empty}},
-        {"\r\n\r\n", {empty}},
+        {"", {empty}}, {"\r\n\r\n", {empty}},
         // A NUL in what is otherwise a list, and random bytes without any NUL.
-        {QByteArray("\x00\xFF\r\n01/01/2000\r\n-\r\n0", 20), {binary}},
-        {random, {binary}},
-        {"\xFF\xFE" + utf16, {utf16Box}},
-        {utf16, {utf16Box}},
+        {QByteArray("\x00\xFF\r\n01/01/2000\r\n-\r\n0", 20), {binary}}, {random, {binary}},
+        {"\xFF\xFE" + utf16, {utf16Box}}, {utf16, {utf16Box}},
         // Too large to be a list: refused with a reason instead of exhausting memory.
         {huge.toUtf8(), {tooLarge}, Outcome::ReadFailed, ""},
         // Missing or a device: passed over without a word (a folder is, on the command line).
-        {dir.path("none.dwe").toUtf8(), {}, Outcome::NoSource, "typed"},
-        {"/dev/zero", {}, Outcome::NoSource, "typed"},
+        {dir.path("none.dwe").toUtf8(), {}, Outcome::NoSource, "typed"}, {"/dev/zero", {}, Outcome::NoSource, "typed"},
         {kOld, {cannotWrite("missing/new.dwe", "No such file or directory")}, failed, "missing/new.dwe"},
         {kOld, {kOverwrite, cannotWrite("locked.dwe", "The file is read-only")}, failed, "locked.dwe", {yes}},
         // A folder in the way is no file to overwrite: no question. A pipe is asked about like any

@@ -77,9 +77,7 @@ TEST(WallpaperBackends, ExactCommandLines)
     const auto gset = [](const char *schema, const char *key, const QString &v) {
         return Command{"gsettings", {"set", schema, key, v}};
     };
-    const auto hypr = [](const QString &monitor) {
-        return Command{"hyprctl", {"hyprpaper", "wallpaper", monitor + ',' + kPic}};
-    };
+    const auto hypr = [](const QString &m) { return Command{"hyprctl", {"hyprpaper", "wallpaper", m + ',' + kPic}}; };
     const Command picture = gset(gnome, "picture-uri", uri), zoom = gset(gnome, "picture-options", "zoom");
     const Picture noLock{kPic, false, {}};
     const QStringList set{"-s", kPic}, create{"-n", "-t", "string", "-s", kPic};

@@ -30,10 +30,8 @@ TEST(WallpaperOffer, AfterCreateHtmlAsksOrActsAsThePreferenceSays)
         int sets;
         std::vector<Message> messages;
     } cases[] = {
-        {"", {Button::Yes}, true, 1, {question}},
-        {"ask", {Button::No}, true, 0, {question}},
-        {"always", {}, true, 1, {}},
-        {"never", {}, true, 0, {}},
+        {"", {Button::Yes}, true, 1, {question}}, {"ask", {Button::No}, true, 0, {question}},
+        {"always", {}, true, 1, {}}, {"never", {}, true, 0, {}},
         {"always", {}, false, 1,
          {{"The wallpaper could not be set.\nDesktop: sway\nswaymsg failed (exit status 1).\n"
            "The picture is /p/datewren-1.png; you can set it by hand in your desktop's settings.",

@@ -55,8 +55,7 @@ TEST(InteropCommandsTest, MessagesAndTheAddOrReplaceQuestion)
         std::vector<Message> messages;
     } cases[] = {
         {Button::Yes, 4, {question, reportAdded, detailsAdded}},
-        {Button::No, 4, {question, report, details}},
-        {Button::Cancel, 1, {question}},
+        {Button::No, 4, {question, report, details}}, {Button::Cancel, 1, {question}},
     };
     for (const auto &c : cases) {
         Fixture f;
