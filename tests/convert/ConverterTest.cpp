@@ -142,7 +142,6 @@ TEST(ConverterTest, OutcomesBoxesAndTheDestinationLeft)
         QList<Answer> answers = {};
         const char *written = ""; // the file then holding the new list, if any
     } cases[] = {
-        {kOld, {kSuccess}, converted, "typed", {}, "typed.dwe"},
         {kOld, {kSuccess}, converted, "", {}, "src_con.dwe"}, // never a bare ".dwe"
         {kOld, {kOverwrite}, Outcome::Declined, "new.dwe", {Answer::No}},
         {kOld, {kOverwrite, kSuccess}, converted, "new.dwe", {yes}, "new.dwe"},
