@@ -30,6 +30,12 @@ TEST(DueCliTest, LinesJsonAndFailures)
     const QStringList at{"--today", "2026-03-12", "--days", "5"};
     FileSettingsStore store(FileSettingsStore::defaultPath());
     ASSERT_TRUE(setPreferenceFlag(store, QLatin1String(kNotifyDailyKey), true));
+    // The next day and the years at their edges: the turn of the year, the 29th of February in a
+    // common and a leap year, a date less than a year back, and 1900 against the placeholders.
+    const QString edges = dir.write("edges.dwe", listFileBytes({
+        event("Wrap", "02/01/1990"), event("Leap", "29/02/1960"), event("This year", "05/05/2026"),
+        event("Last year", "05/05/2025"), event("In 1900", "05/05/1900"), event("In 1899", "05/05/1899")}));
+    const auto edgesOn = [&](const char *day) { return QStringList{"--due", "--days", "5", "--today", day, edges}; };
 
     const struct {
         QStringList args;
@@ -51,6 +57,12 @@ TEST(DueCliTest, LinesJsonAndFailures)
         {{"--due", "--today", "2026-03-12", "--days", "1"}, true, 0,
          "* 12/03/1986  Grace Hopper - today, 40 years\n", ""},
         {{"--due", "--today", "2026-07-01", list}, false, 0, "", ""}, // nothing due is no failure
+        {edgesOn("2026-12-30"), false, 0, "  02/01/1990  Wrap - in 3 days, 37 years\n", ""},
+        {edgesOn("2026-02-25"), false, 0, "  29/02/1960  Leap - in 3 days, 66 years\n", ""},
+        {edgesOn("2028-02-28"), false, 0, "  29/02/1960  Leap - tomorrow, 68 years\n", ""},
+        {edgesOn("2026-05-01"), false, 0,
+         "  05/05/1899  In 1899 - in 4 days\n  05/05/1900  In 1900 - in 4 days, 126 years\n"
+         "  05/05/2025  Last year - in 4 days, 1 year\n  05/05/2026  This year - in 4 days\n", ""},
         {{"--due", dir.path("missing.dwe")}, false, 1, "", "Cannot read"},
         {{"--due"}, false, 1, "", "none has been opened or saved"},
         {{"--daily"}, false, 1, "", "none has been opened or saved"},
