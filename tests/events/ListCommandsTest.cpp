@@ -102,6 +102,8 @@ TEST_F(ListCommandsTest, BadFilesNeverCostTheUserTheirList)
     EXPECT_EQ(commands.loadListFile(missing, false), LoadResult::Loaded);
     EXPECT_TRUE(QFile::exists(missing));
     EXPECT_EQ(commands.loadListFile(QString(), false), LoadResult::NoPath);
+    // From the command line only list names are taken (a quoted one is loaded by the window's start-up test).
+    EXPECT_FALSE(commands.handOverCommandLine("\"notes.txt\""));
     EXPECT_EQ(list.count(), 1);
 }
 
@@ -135,14 +137,4 @@ TEST_F(ListCommandsTest, SaveAsksBeforeReplacingWritesTheListExactlyOrLeavesTheO
                                     {"Cannot replace that file! It's Read-Only.", "Error", Icon::Exclamation, Buttons::Ok, Button::Ok},
                                     {"Error 13: Permission denied", "Datewren", Icon::None, Buttons::Ok, Button::Ok}}));
     EXPECT_EQ(TempDir::read(readOnly), QByteArray("old"));
-}
-
-// Handing a name over to the list is run by the window's start-up test.
-TEST(ListCommandLineTest, OnlyListNamesAreTakenFromTheCommandLine)
-{
-    const std::pair<const char *, const char *> cases[] = {
-        {"\"/home/u/My Lists/family.DWE\"", "/home/u/My Lists/family.DWE"}, {"notes.txt", ""}, {"\"", ""}, {"\"\"", ""},
-        {"\"a.dwe\" \"b.dwe\"", "a.dwe\" \"b.dwe"}, {"listdwe", "listdwe"}, {"we", ""}, {"", ""}};
-    for (const auto &[text, path] : cases)
-        EXPECT_EQ(listPathFromCommandLine(text), path) << text;
 }

@@ -66,16 +66,13 @@ TEST(TextFileTest, AtomicWriteKeepsModeOwnerAndLinks)
     EXPECT_EQ(TempDir::read(dir.path("later.txt")), "x");
 }
 
-// UTF-16, random bytes and old code page text meet the same test in the settings files' reader.
+// Old code page text, NULs (UTF-16, random bytes) meet the same test in the settings files'
+// reader; here the edges: nothing at all, and random bytes without a NUL.
 TEST(TextFileTest, TextIsToldFromBinaryData)
 {
     QByteArray random(4096, Qt::Uninitialized);
     for (qsizetype i = 0; i < random.size(); ++i)
         random[i] = char((i * 2654435761u) >> 11);
-    const std::pair<QByteArray, bool> cases[] = {
-        {"", true}, {"J\xfcrgen \x80", true}, {QByteArray("a\0b", 3), false},
-        {QByteArray(random).replace('\0', 'x'), false}, // no NUL: the control characters tell
-    };
-    for (const auto &[bytes, text] : cases)
-        EXPECT_EQ(looksLikeText(bytes), text) << bytes.left(16).toHex().toStdString();
+    EXPECT_TRUE(looksLikeText(""));
+    EXPECT_FALSE(looksLikeText(random.replace('\0', 'x'))); // the control characters tell
 }
