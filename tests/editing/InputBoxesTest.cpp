@@ -78,6 +78,21 @@ TEST(CustomRuleTest, OnlyOnAndBetweenWithinTheWindowAndTogether)
     EXPECT_EQ(apply(leap, form("29/02"), nullptr, QDate(2028, 1, 1)), "29/02 00/00 00/00");
 }
 
+// The dialog's name label: cut with dots to the width, never inside a character.
+TEST(CustomRuleTest, LongNamesAreCutWithDots)
+{
+    const auto width = [](const QString &s) { return double(s.size()) * 10; };
+    const std::pair<QString, QString> cases[] = {
+        {"Alice", "Alice"}, {"Bartholome", "Bartho..."}, {QString(2000, 'x'), "xxxxxx..."},
+        {QString::fromUtf8("Barth\U0001F600xyz"), "Barth..."},
+    };
+    for (const auto &[name, caption] : cases) {
+        bool cut = caption == name; // the opposite of what the call must report
+        EXPECT_EQ(elideCaption(name, 100, width, &cut), caption) << name.toStdString();
+        EXPECT_EQ(cut, caption != name) << name.toStdString();
+    }
+}
+
 TEST(CustomRuleTest, TypedDatesAreDayFirstAndChecked)
 {
     // "5/4" shown back as "05/04" is checked in the dialog's own test.

@@ -1,5 +1,6 @@
 #include "platform/qt/QtFontCatalog.h"
 
+#include <QSet>
 #include <gtest/gtest.h>
 
 using namespace dw;
@@ -48,7 +49,13 @@ TEST(FontCatalogTest, FamiliesArePlainNamesAndWidthsFollowFractionalSizes)
         {"Odd [name", "Odd [name"}, {"[urw]", "[urw]"}, {"A [] ", "A [] "}, {"A [b]]", "A [b]]"}};
     for (const auto &[tagged, plain] : names)
         EXPECT_EQ(plainFontFamily(QString::fromUtf8(tagged)), QString::fromUtf8(plain));
+    // The installed families are listed once each, without tags; a missing one has a stand-in among them.
     QtFontCatalog fonts;
+    const QStringList families = fonts.families();
+    for (const QString &f : families)
+        EXPECT_FALSE(f.endsWith(']')) << f.toStdString();
+    EXPECT_EQ(families.size(), QSet<QString>(families.begin(), families.end()).size());
+    EXPECT_TRUE(families.contains(fonts.substitute(QStringLiteral("No Such Family, Really"))));
     const QString text = QStringLiteral("Mum's birthday  -  14/02/1958");
     const auto width = [&](double px, bool bold) { return fonts.textWidth("DejaVu Sans", px, bold, false, text); };
     EXPECT_LT(width(14, false), width(14.0 + 2.0 / 3.0, false));

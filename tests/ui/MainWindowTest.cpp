@@ -1,4 +1,5 @@
 #include "core/events/ListFile.h"
+#include "tests/support/Headless.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/StartedWindow.h"
 #include "ui/EventMenus.h"
@@ -332,4 +333,14 @@ TEST_F(EditingWindowTest, CustomiseEventDialog)
     d->applyButton()->click();
     EXPECT_EQ(list.at(0).rule, "00/00 10/04 20/04");
     EXPECT_TRUE(prompter.messages.empty());
+}
+
+// Started without any display, wrenpad says how to get one instead of aborting.
+TEST(WrenpadProgramTest, WithoutADisplayItExplainsHowToGetOne)
+{
+    QProcess run;
+    const QString list = QStringLiteral(DW_SOURCE_DIR "/examples/birthdays.dwe");
+    ASSERT_TRUE(dw::test::runWithoutDisplay(run, QStringLiteral(DW_BINARY_DIR "/wrenpad"), {list}));
+    EXPECT_EQ(run.exitCode(), 3);
+    EXPECT_TRUE(run.readAllStandardError().contains("xvfb-run -a scripts/run.sh"));
 }
