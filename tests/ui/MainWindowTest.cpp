@@ -53,8 +53,8 @@ TEST_F(MainWindowTest, StartUpRunsItsStepsInOrderAndLoadsTheCommandLineList)
         {&H::setDatePickerToday, "date"}, {&H::fillFontLists, "fonts"}, {&H::placeMarkers, "markers"},
         {&H::loadSettings, "settings"}, {&H::refreshDependentControls, "refresh"}, {&H::retitleNextDays, "next days"},
         {&H::focusNameBox, "focus"}, {&H::registerFileType, "register"}};
-    for (const auto &[hook, name] : hooks)
-        window.startupHooks().*hook = [&, name] {
+    for (const auto &[hook, hookName] : hooks)
+        window.startupHooks().*hook = [&, name = hookName] { // a binding's own capture is not portable yet
             steps << QString(name) + (window.loading() ? "" : " (not loading)") + " | " + window.busy().caption()
                          + " | " + window.listPanel()->countLabel()->text();
         };
