@@ -62,7 +62,7 @@ TEST(WallpaperDetection, WithoutADesktopNameTheDisplayOrTheRecordedDesktopDecide
 }
 
 // One row for each way of setting the picture; the backends that only differ in their words
-// from one of these (Cinnamon's schema, sway's output line, LXDE's pcmanfm) are left out.
+// from one of these (Cinnamon's schema, sway's output line) are left out.
 TEST(WallpaperBackends, ExactCommandLines)
 {
     const QString uri = QStringLiteral("file:///home/u/.local/share/Datewren/wallpaper/datewren-1%20x.png");
@@ -90,6 +90,7 @@ TEST(WallpaperBackends, ExactCommandLines)
     } cases[] = {
         {"XDG_CURRENT_DESKTOP=MATE", {gset(mate, "picture-filename", kPic), gset(mate, "picture-options", "zoom")}},
         {"XDG_CURRENT_DESKTOP=LXQt", {{"pcmanfm-qt", {"--set-wallpaper=" + kPic, "--wallpaper-mode=zoom"}}}},
+        {"XDG_CURRENT_DESKTOP=LXDE", {{"pcmanfm", {"--set-wallpaper=" + kPic, "--wallpaper-mode=crop"}}}},
         {"DESKTOP_SESSION=plasma", {{"plasma-apply-wallpaperimage", {kPic}}}},
         // GNOME, known by the first name in the list: the dark key only where the schema has it,
         // the lock screen when asked.
